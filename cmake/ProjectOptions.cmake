@@ -1,0 +1,37 @@
+# Compiler settings shared by every target of both builds.
+
+# Sources are UTF-8; every narrow literal becomes GBK bytes, the code page the
+# programs run in. The host build does the same so that tests compare the very
+# bytes the Windows programs use.
+add_compile_options(-Wall -Wextra -finput-charset=UTF-8 -fexec-charset=GBK)
+
+option(RAZ_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+if(RAZ_SANITIZE AND NOT WIN32)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+if(WIN32)
+  # Narrow (ANSI) API throughout; the wide functions are named explicitly where used.
+  add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+  add_link_options(-static -static-libgcc -static-libstdc++)
+  if(CMAKE_CROSSCOMPILING)
+    set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_SOURCE_DIR}/scripts/wine-run.sh;${CMAKE_BINARY_DIR}")
+  endif()
+endif()
+
+# raz_portable_library(name sources...): logic without <windows.h>, built in both
+# builds; the host unit tests link every one of them.
+function(raz_portable_library name)
+  add_library(${name} STATIC ${ARGN})
+  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
+  set_property(GLOBAL APPEND PROPERTY RAZ_PORTABLE_LIBS ${name})
+endfunction()
+
+# raz_win32_library(name sources...): the Win32 layer; the in-process Windows
+# tests link every one of them.
+function(raz_win32_library name)
+  add_library(${name} STATIC ${ARGN})
+  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
+  set_property(GLOBAL APPEND PROPERTY RAZ_WIN32_LIBS ${name})
+endfunction()

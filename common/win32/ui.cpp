@@ -1,0 +1,36 @@
+#include "common/win32/ui.h"
+
+#include <utility>
+
+namespace raz {
+namespace {
+MessageBoxHook& Hook() {
+  static MessageBoxHook hook;
+  return hook;
+}
+}  // namespace
+
+void SetMessageBoxHook(MessageBoxHook hook) { Hook() = std::move(hook); }
+
+int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT flags) {
+  flags |= MB_TASKMODAL;
+  if (Hook()) return Hook()(owner, text, caption, flags);
+  return MessageBoxA(owner, text.c_str(), caption.c_str(), flags);
+}
+
+void PumpPendingMessages() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+    if (msg.message == WM_QUIT) return;
+    if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) return;
+    if (msg.message == WM_QUIT) {
+      // A quit posted between the two peeks: put it back for the main loop.
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      return;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+}
+
+}  // namespace raz

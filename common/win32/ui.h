@@ -1,0 +1,24 @@
+// Message boxes and message pumping shared by Ravelmend and Tallyscope.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+namespace raz {
+
+// A task-modal message box owned by `owner`, with the caller's text, caption and
+// flags. Returns the box's answer.
+int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT flags);
+
+// Tests answer boxes through this seam: while set, ShowMessageBox calls it
+// (with the flags it would pass, MB_TASKMODAL included) instead of MessageBoxA.
+using MessageBoxHook = std::function<int(HWND owner, const std::string& text, const std::string& caption, UINT flags)>;
+void SetMessageBoxHook(MessageBoxHook hook);
+
+// Dispatches every message waiting in this thread's queue until the queue is
+// empty or the next message is WM_QUIT, which stays queued.
+void PumpPendingMessages();
+
+}  // namespace raz

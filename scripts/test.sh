@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Sets up the machine, builds both presets and runs every test: the host unit
+# tests (ASan, UBSan), the Windows tests under Wine, and the bounded fuzz runs.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh
+cmake --preset host >/dev/null
+cmake --build --preset host
+cmake --preset win32 >/dev/null
+cmake --build --preset win32
+status=0
+ctest --preset host || status=1
+ctest --preset win32 || status=1
+for fuzz in scripts/fuzz-*.sh; do
+  [ -e "$fuzz" ] || continue
+  bash "$fuzz" || status=1
+done
+exit $status

@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# wine-session.sh start|ensure|stop BUILD_DIR
+# One Xvfb display and one persistent wineserver for all Wine starts of a run.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+action=$1
+mkdir -p "$2"
+. "$here/wine-env.sh" "$2"
+mkdir -p "$raz_session"
+exec 9>"$raz_session/lock"
+flock 9
+
+display_alive() {
+  [ -f "$raz_session/display" ] && xdpyinfo -display "$(cat "$raz_session/display")" >/dev/null 2>&1
+}
+
+start() {
+  if ! display_alive; then
+    local n=90
+    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    echo $! > "$raz_session/xvfb.pid"
+    echo ":$n" > "$raz_session/display"
+    for _ in $(seq 100); do display_alive && break; sleep 0.1; done
+    display_alive || { echo "wine-session: Xvfb did not start" >&2; exit 1; }
+  fi
+  export DISPLAY=$(cat "$raz_session/display")
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    wineboot -i >/dev/null 2>&1 || true
+  fi
+  # Keep the wineserver alive between the programs of the run.
+  wineserver -p >/dev/null 2>&1 || true
+}
+
+stop() {
+  wineserver -k >/dev/null 2>&1 || true
+  if [ -f "$raz_session/xvfb.pid" ]; then kill "$(cat "$raz_session/xvfb.pid")" 2>/dev/null || true; fi
+  rm -f "$raz_session/display" "$raz_session/xvfb.pid"
+}
+
+case "$action" in
+  start|ensure) start ;;
+  stop) stop ;;
+  *) echo "usage: $0 start|ensure|stop BUILD_DIR" >&2; exit 2 ;;
+esac

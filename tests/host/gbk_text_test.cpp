@@ -1,0 +1,45 @@
+#include "common/gbk_text.h"
+
+#include <gtest/gtest.h>
+
+namespace raz {
+namespace {
+
+TEST(Trim, RemovesAsciiAndFullWidthSpacesAtBothEnds) {
+  EXPECT_EQ(Trim("  C:\\raz\\e.exe  "), "C:\\raz\\e.exe");
+  EXPECT_EQ(Trim("\xA1\xA1 \xA1\xA1x\xA1\xA1 "), "x");
+  EXPECT_EQ(Trim("   "), "");
+  EXPECT_EQ(Trim("\xA1\xA1\xA1\xA1"), "");
+  EXPECT_EQ(Trim(""), "");
+  EXPECT_EQ(Trim("\tx\r\n"), "\tx\r\n");  // only blanks go
+  EXPECT_EQ(Trim(" a b "), "a b");        // inner blanks stay
+}
+
+TEST(Trim, NeverCutsInsideATwoByteCharacter) {
+  // B1 A1 is one character ending in A1; followed by A1 A1 (a full-width space).
+  EXPECT_EQ(Trim("\xB1\xA1\xA1\xA1"), "\xB1\xA1");
+  // C0 20: a lead byte with a trail byte of 0x20 is not a space.
+  EXPECT_EQ(Trim("x\xC0\x20"), "x\xC0\x20");
+  // A1 A1 straddling two characters (B0 A1, A1 B0) is not a full-width space.
+  EXPECT_EQ(Trim("\xB0\xA1\xA1\xB0"), "\xB0\xA1\xA1\xB0");
+}
+
+TEST(SingleByteScan, SkipsTrailBytes) {
+  EXPECT_EQ(FindLastBackslash("C:\\raz\\e.exe"), 6u);
+  EXPECT_EQ(FindLastBackslash("C:\\\x95\x5C"), 2u);  // 95 5C is one character
+  EXPECT_EQ(FindLastBackslash("e.exe"), kNoPos);
+  EXPECT_EQ(FindFirstComma("a\x81,b,c"), 4u);   // 81 2C is one character
+  EXPECT_EQ(FindFirstComma("icon.ico,0"), 8u);
+  EXPECT_EQ(FindFirstComma("\x81"), kNoPos);    // lone lead byte at the end
+}
+
+TEST(AsciiCase, LeavesTwoByteCharactersAlone) {
+  EXPECT_EQ(AsciiLower("FNE.Document"), "fne.document");
+  EXPECT_EQ(AsciiLower("\x81\x41Z"), "\x81\x41z");  // 81 41 is one character
+  EXPECT_EQ(AsciiUpper("\x81\x61z"), "\x81\x61Z");
+  EXPECT_TRUE(EqualsAsciiNoCase("C:\\Users\\Me\\AppData\\", "c:\\users\\me\\appdata\\"));
+  EXPECT_FALSE(EqualsAsciiNoCase("\x81\x41", "\x81\x61"));
+}
+
+}  // namespace
+}  // namespace raz

@@ -1,0 +1,18 @@
+# Windows tests run under Wine. Each Wine start costs time, so every in-process
+# test lives in one program; one Xvfb display and one wineserver serve the whole
+# run (the wine_session fixture), and discovery waits for `ctest` (PRE_TEST), so
+# building never starts Wine.
+get_property(win32_libs GLOBAL PROPERTY RAZ_WIN32_LIBS)
+
+file(GLOB win_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/*_test.cpp)
+add_executable(win_tests ${win_sources})
+target_include_directories(win_tests PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
+target_link_libraries(win_tests PRIVATE ${win32_libs} ${portable_libs} GTest::gmock_main)
+gtest_discover_tests(win_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
+                     PROPERTIES FIXTURES_REQUIRED wine_session)
+
+set(session ${CMAKE_SOURCE_DIR}/scripts/wine-session.sh)
+add_test(NAME wine_session_start COMMAND ${session} start ${CMAKE_BINARY_DIR})
+add_test(NAME wine_session_stop COMMAND ${session} stop ${CMAKE_BINARY_DIR})
+set_tests_properties(wine_session_start PROPERTIES FIXTURES_SETUP wine_session)
+set_tests_properties(wine_session_stop PROPERTIES FIXTURES_CLEANUP wine_session)
