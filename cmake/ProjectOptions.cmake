@@ -15,7 +15,15 @@ if(WIN32)
   # Narrow (ANSI) API throughout; the wide functions are named explicitly where used.
   add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
   add_link_options(-static -static-libgcc -static-libstdc++)
-  if(CMAKE_CROSSCOMPILING)
+  # The deliverables are 32-bit. Where the kernel cannot run 32-bit code (no
+  # IA32 emulation, as on the project's Linux machines), Wine runs only 64-bit
+  # programs, so the tests run the 64-bit build of the same sources.
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(RAZ_WINE_TESTS ON)
+  else()
+    set(RAZ_WINE_TESTS OFF)
+  endif()
+  if(CMAKE_CROSSCOMPILING AND RAZ_WINE_TESTS)
     set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_SOURCE_DIR}/scripts/wine-run.sh;${CMAKE_BINARY_DIR}")
   endif()
 endif()

@@ -7,22 +7,16 @@ packages=(
   cmake ninja-build g++ googletest libgtest-dev libgmock-dev libbenchmark-dev libjpeg-dev
   clang libclang-rt-14-dev
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
-  wine wine32:i386 xvfb x11-utils xdotool imagemagick locales fonts-wqy-microhei dpkg-dev
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+  wine64 xvfb x11-utils xdotool imagemagick locales fonts-wqy-microhei dpkg-dev
 )
-jpeg_prefix=/opt/raz/i686
 jpeg_src=/opt/raz/src
+here=$(cd "$(dirname "$0")/.." && pwd)
 
 apt_updated=0
 apt_update() {
   if [ "$apt_updated" = 0 ]; then apt-get update -q; apt_updated=1; fi
 }
-
-# 32-bit Wine needs the i386 architecture.
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
-  dpkg --add-architecture i386
-  apt_updated=0
-  apt_update
-fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -42,33 +36,37 @@ if ! locale -a 2>/dev/null | grep -qix 'zh_CN.utf8'; then
 fi
 
 # libjpeg for the Windows programs: Debian's libjpeg-turbo sources, built as a
-# static 32-bit library (no SIMD, so no assembler is needed).
-if [ ! -f "$jpeg_prefix/lib/libjpeg.a" ]; then
-  src_list=/etc/apt/sources.list.d/raz-deb-src.sources
-  if [ ! -f "$src_list" ]; then
-    cat > "$src_list" <<'SRC'
+# static library for each Windows target (no SIMD, so no assembler is needed).
+jpeg_source_dir() {
+  find "$jpeg_src" -maxdepth 1 -type d -name 'libjpeg-turbo-*' 2>/dev/null | head -n 1
+}
+for arch in i686 x86_64; do
+  prefix=/opt/raz/$arch
+  [ -f "$prefix/lib/libjpeg.a" ] && continue
+  if [ -z "$(jpeg_source_dir)" ]; then
+    src_list=/etc/apt/sources.list.d/raz-deb-src.sources
+    if [ ! -f "$src_list" ]; then
+      cat > "$src_list" <<'SRC'
 Types: deb-src
 URIs: http://deb.debian.org/debian
 Suites: bookworm
 Components: main
 Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
 SRC
-    apt_updated=0
+      apt_updated=0
+    fi
+    apt_update
+    mkdir -p "$jpeg_src"
+    (cd "$jpeg_src" && apt-get source -q libjpeg-turbo)
   fi
-  apt_update
-  rm -rf "$jpeg_src" && mkdir -p "$jpeg_src"
-  (cd "$jpeg_src" && apt-get source -q libjpeg-turbo)
-  dir=$(find "$jpeg_src" -maxdepth 1 -type d -name 'libjpeg-turbo-*' | head -n 1)
-  here=$(cd "$(dirname "$0")/.." && pwd)
-  cmake -S "$dir" -B "$jpeg_src/build" -G Ninja \
-    -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-i686.cmake" -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_INSTALL_PREFIX="$jpeg_prefix" -DENABLE_SHARED=OFF -DENABLE_STATIC=ON \
-    -DWITH_SIMD=OFF -DWITH_TURBOJPEG=OFF -DWITH_JAVA=OFF -DCMAKE_POSITION_INDEPENDENT_CODE=OFF
-  cmake --build "$jpeg_src/build" --target jpeg-static
-  cmake --install "$jpeg_src/build" 2>/dev/null || true
-  # The install step wants every target; take the library and headers directly.
-  mkdir -p "$jpeg_prefix/lib" "$jpeg_prefix/include"
-  cp "$jpeg_src/build/libjpeg.a" "$jpeg_prefix/lib/libjpeg.a"
-  cp "$dir/jpeglib.h" "$dir/jmorecfg.h" "$dir/jerror.h" "$jpeg_src/build/jconfig.h" "$jpeg_prefix/include/"
-fi
+  dir=$(jpeg_source_dir)
+  build="$jpeg_src/build-$arch"
+  cmake -S "$dir" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-$arch.cmake" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" -DENABLE_SHARED=OFF -DENABLE_STATIC=ON \
+    -DWITH_SIMD=OFF -DWITH_TURBOJPEG=OFF -DWITH_JAVA=OFF >/dev/null
+  cmake --build "$build" --target jpeg-static
+  mkdir -p "$prefix/lib" "$prefix/include"
+  cp "$build/libjpeg.a" "$prefix/lib/libjpeg.a"
+  cp "$dir/jpeglib.h" "$dir/jmorecfg.h" "$dir/jerror.h" "$build/jconfig.h" "$prefix/include/"
+done
 echo "setup: ready"

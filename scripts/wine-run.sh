@@ -9,4 +9,4 @@ shift
 . "$here/wine-env.sh" "$build"
 "$here/wine-session.sh" ensure "$build" >/dev/null
 export DISPLAY=$(cat "$raz_session/display")
-exec wine "$@"
+exec "$raz_wine" "$@"

@@ -26,14 +26,14 @@ start() {
   fi
   export DISPLAY=$(cat "$raz_session/display")
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    wineboot -i >/dev/null 2>&1 || true
+    "$raz_wine" wineboot -i >/dev/null 2>&1 || true
   fi
   # Keep the wineserver alive between the programs of the run.
-  wineserver -p >/dev/null 2>&1 || true
+  "$raz_wineserver" -p >/dev/null 2>&1 || true
 }
 
 stop() {
-  wineserver -k >/dev/null 2>&1 || true
+  "$raz_wineserver" -k >/dev/null 2>&1 || true
   if [ -f "$raz_session/xvfb.pid" ]; then kill "$(cat "$raz_session/xvfb.pid")" 2>/dev/null || true; fi
   rm -f "$raz_session/display" "$raz_session/xvfb.pid"
 }

@@ -4,10 +4,13 @@
 # building never starts Wine.
 get_property(win32_libs GLOBAL PROPERTY RAZ_WIN32_LIBS)
 
-file(GLOB win_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/*_test.cpp)
+file(GLOB win_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/*_test.cpp ${CMAKE_CURRENT_LIST_DIR}/driver/*.cpp)
 add_executable(win_tests ${win_sources})
 target_include_directories(win_tests PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
 target_link_libraries(win_tests PRIVATE ${win32_libs} ${portable_libs} GTest::gmock_main)
+if(NOT RAZ_WINE_TESTS)
+  return()
+endif()
 gtest_discover_tests(win_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
                      PROPERTIES FIXTURES_REQUIRED wine_session)
 

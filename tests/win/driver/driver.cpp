@@ -1,0 +1,187 @@
+#include "win/driver/driver.h"
+
+#include <utility>
+
+namespace raz::test {
+
+namespace {
+
+struct Collect {
+  DWORD pid;  // 0: any process
+  bool only_dialogs;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectTop(HWND w, LPARAM lp) {
+  auto* c = reinterpret_cast<Collect*>(lp);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(w, &pid);
+  if (pid == c->pid && IsWindowVisible(w) && (!c->only_dialogs || ClassOf(w) == "#32770")) c->found.push_back(w);
+  return TRUE;
+}
+
+BOOL CALLBACK CollectChild(HWND w, LPARAM lp) {
+  reinterpret_cast<std::vector<HWND>*>(lp)->push_back(w);
+  return TRUE;
+}
+
+}  // namespace
+
+Program::Program(const std::string& exe, const std::string& args, const std::string& cwd) {
+  Start("\"" + exe + "\" " + args, cwd);
+}
+
+Program Program::FromCommandLine(const std::string& command_line, const std::string& cwd) {
+  Program p;
+  p.Start(command_line, cwd);
+  return p;
+}
+
+void Program::Start(const std::string& command_line, const std::string& cwd) {
+  Program& p = *this;
+  std::string cmd = command_line;
+  STARTUPINFOA si = {};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi = {};
+  if (CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, cwd.empty() ? nullptr : cwd.c_str(),
+                     &si, &pi)) {
+    CloseHandle(pi.hThread);
+    p.process_ = pi.hProcess;
+    p.pid_ = pi.dwProcessId;
+    WaitForInputIdle(pi.hProcess, 10000);
+  }
+}
+
+Program::Program(Program&& o) noexcept : process_(std::exchange(o.process_, nullptr)), pid_(o.pid_) {}
+
+Program::~Program() {
+  if (!process_) return;
+  if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
+    TerminateProcess(process_, 1);
+    WaitForSingleObject(process_, 5000);
+  }
+  CloseHandle(process_);
+}
+
+std::vector<HWND> Program::TopWindows() const {
+  Collect ctx{pid_, false, {}};
+  EnumWindows(CollectTop, reinterpret_cast<LPARAM>(&ctx));
+  return ctx.found;
+}
+
+HWND Program::WaitForWindow(const char* cls, const char* title, DWORD ms) const {
+  HWND found = nullptr;
+  WaitUntil(
+      [&] {
+        for (HWND w : TopWindows()) {
+          if ((!cls || ClassOf(w) == cls) && (!title || TextOf(w) == title)) {
+            found = w;
+            return true;
+          }
+        }
+        return false;
+      },
+      ms);
+  return found;
+}
+
+bool Program::WaitForExit(DWORD ms) const { return process_ && WaitForSingleObject(process_, ms) == WAIT_OBJECT_0; }
+
+DWORD Program::ExitCode() const {
+  DWORD code = STILL_ACTIVE;
+  if (process_) GetExitCodeProcess(process_, &code);
+  return code;
+}
+
+std::string TextOf(HWND w) {
+  char buf[4096] = {};
+  // WM_GETTEXT works across processes for every window class.
+  SendMessageTimeoutA(w, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf), SMTO_ABORTIFHUNG, 5000, nullptr);
+  return buf;
+}
+
+std::string ClassOf(HWND w) {
+  char buf[256] = {};
+  GetClassNameA(w, buf, sizeof buf);
+  return buf;
+}
+
+std::vector<HWND> Descendants(HWND parent) {
+  std::vector<HWND> all;
+  EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&all));
+  return all;
+}
+
+HWND ChildById(HWND parent, int id) {
+  for (HWND w : Descendants(parent)) {
+    if (GetDlgCtrlID(w) == id) return w;
+  }
+  return nullptr;
+}
+
+HWND ChildByText(HWND parent, const std::string& text, const char* cls) {
+  for (HWND w : Descendants(parent)) {
+    if (TextOf(w) == text && (!cls || ClassOf(w) == cls)) return w;
+  }
+  return nullptr;
+}
+
+RECT RectIn(HWND w, HWND relative_to) {
+  RECT r = {};
+  GetWindowRect(w, &r);
+  MapWindowPoints(HWND_DESKTOP, relative_to, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+std::optional<MessageBoxSeen> WaitForMessageBox(DWORD pid, DWORD ms) {
+  std::optional<MessageBoxSeen> seen;
+  WaitUntil(
+      [&] {
+        Collect ctx{pid, true, {}};
+        EnumWindows(CollectTop, reinterpret_cast<LPARAM>(&ctx));
+        if (ctx.found.empty()) return false;
+        HWND box = ctx.found.front();
+        MessageBoxSeen s;
+        s.box = box;
+        s.caption = TextOf(box);
+        // The box's text is its static control with id 0xFFFF.
+        if (HWND text = GetDlgItem(box, 0xFFFF)) s.text = TextOf(text);
+        for (HWND c : Descendants(box)) {
+          if (ClassOf(c) == "Button") s.buttons.push_back(TextOf(c));
+        }
+        seen = s;
+        return true;
+      },
+      ms);
+  return seen;
+}
+
+void AnswerMessageBox(HWND box, int id) {
+  PostMessageA(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, id)));
+}
+
+void Click(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
+
+void SetText(HWND w, const std::string& text) {
+  SendMessageTimeoutA(w, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG, 5000, nullptr);
+}
+
+bool IsChecked(HWND checkbox) {
+  DWORD_PTR state = 0;
+  SendMessageTimeoutA(checkbox, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 5000, &state);
+  return state == BST_CHECKED;
+}
+
+void SetChecked(HWND checkbox, bool checked) {
+  SendMessageTimeoutA(checkbox, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
+}
+
+void PressKey(HWND w, UINT vk, bool alt) {
+  const UINT down = alt ? WM_SYSKEYDOWN : WM_KEYDOWN;
+  const UINT up = alt ? WM_SYSKEYUP : WM_KEYUP;
+  const LPARAM alt_bit = alt ? (1 << 29) : 0;
+  PostMessageA(w, down, vk, 1 | alt_bit);
+  PostMessageA(w, up, vk, 1 | alt_bit | (1u << 30) | (1u << 31));
+}
+
+}  // namespace raz::test
