@@ -15,27 +15,32 @@ display_alive() {
 }
 
 start() {
+  if display_alive && [ -f "$raz_session/ready" ]; then return; fi
   if ! display_alive; then
     local n=90
     while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    # fd 9 (the lock) is closed for every long-lived child, or the lock would
+    # outlive this script.
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 9>&- &
     echo $! > "$raz_session/xvfb.pid"
     echo ":$n" > "$raz_session/display"
     for _ in $(seq 100); do display_alive && break; sleep 0.1; done
     display_alive || { echo "wine-session: Xvfb did not start" >&2; exit 1; }
   fi
   export DISPLAY=$(cat "$raz_session/display")
-  if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    "$raz_wine" wineboot -i >/dev/null 2>&1 || true
-  fi
-  # Keep the wineserver alive between the programs of the run.
-  "$raz_wineserver" -p >/dev/null 2>&1 || true
+  # Keep the wineserver alive between the programs of the run, and start the
+  # prefix's services here with null output: a service started by a test's
+  # first program would hold that test's output pipe open, and the test would
+  # never end for ctest.
+  "$raz_wineserver" -p >/dev/null 2>&1 9>&- || true
+  "$raz_wine" wineboot >/dev/null 2>&1 9>&- </dev/null || true
+  touch "$raz_session/ready"
 }
 
 stop() {
   "$raz_wineserver" -k >/dev/null 2>&1 || true
   if [ -f "$raz_session/xvfb.pid" ]; then kill "$(cat "$raz_session/xvfb.pid")" 2>/dev/null || true; fi
-  rm -f "$raz_session/display" "$raz_session/xvfb.pid"
+  rm -f "$raz_session/display" "$raz_session/xvfb.pid" "$raz_session/ready"
 }
 
 case "$action" in

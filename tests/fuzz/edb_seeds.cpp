@@ -1,0 +1,59 @@
+// Writes the fuzzer's seed inputs: databases made by the test writer, each
+// joined with its auxiliary file. Usage: edb_seeds <output directory>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "tests/fuzz/edb_fuzz_input.h"
+#include "tests/shared/edb_writer.h"
+#include "viewer/edb/edb_format.h"
+
+using namespace raz::edb;
+using namespace raz::edb::testing;
+
+namespace {
+
+bool Seed(const std::string& out, const std::string& name, const std::vector<FieldSpec>& fields,
+          const std::vector<std::vector<FieldValue>>& rows, const std::string& password = "") {
+  ScratchDir dir;
+  const std::string path = dir.File("seed.edb");
+  {
+    EdbWriter writer(path, fields, password);
+    for (const auto& row : rows) writer.AddRecord(row);
+    if (!writer.Finish()) return false;
+  }
+  std::string input = fuzz::JoinInput(ReadFileBytes(path), ReadFileBytes(format::AuxiliaryPath(path)));
+  return WriteFileBytes(out + "/" + name, input);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: edb_seeds <output directory>\n");
+    return 2;
+  }
+  const std::string out = argv[1];
+  const std::vector<FieldSpec> every_kind = {
+      {"byte", FieldKind::kByte},     {"short", FieldKind::kInt16},  {"int", FieldKind::kInt32},
+      {"long", FieldKind::kInt64},    {"float", FieldKind::kFloat},  {"double", FieldKind::kDouble},
+      {"bool", FieldKind::kBool},     {"when", FieldKind::kDateTime}, {"raw", FieldKind::kOpaque},
+      {"名称", FieldKind::kText, 10}, {"bin", FieldKind::kByteSet},  {"memo", FieldKind::kMemo}};
+  std::vector<std::vector<FieldValue>> rows;
+  for (int i = 0; i < 3; ++i) {
+    rows.push_back({IntValue(200 + i), IntValue(-300 * i), IntValue(70000 * i), IntValue(-1 - i),
+                    RealValue(1.5 * i), RealValue(-2.25 * i), BoolValue(i % 2 == 1),
+                    RealValue(42065.5 + i), IntValue(i), BytesValue("文本" + std::to_string(i)),
+                    BytesValue(std::string(i * 300, char(i))), BytesValue(std::string(i * 400, 'm'))});
+  }
+  bool ok = true;
+  ok &= Seed(out, "empty", {}, {});
+  ok &= Seed(out, "fields-no-records", {{"a", FieldKind::kInt32}, {"b", FieldKind::kText, 4}}, {});
+  ok &= Seed(out, "protected", {{"secret", FieldKind::kText, 8}}, {{BytesValue("x")}}, "password");
+  ok &= Seed(out, "memo-and-bytes", {{"m", FieldKind::kMemo}, {"b", FieldKind::kByteSet}},
+             {{BytesValue(std::string(700, 'q')), BytesValue("\x01\x00\x02")}, {BytesValue(""), BytesValue("z")}});
+  ok &= Seed(out, "every-kind", every_kind, rows);
+  ok &= Seed(out, "same-names", {{"Id", FieldKind::kInt32}, {"ID", FieldKind::kInt16}},
+             {{IntValue(1), IntValue(2)}});
+  return ok ? 0 : 1;
+}

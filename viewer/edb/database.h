@@ -1,0 +1,80 @@
+// One open .edb database: its parsed header and fields, a read window over
+// its records, and the auxiliary file holding memo and byte-set data.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "viewer/edb/edb.h"
+#include "viewer/edb/file_access.h"
+
+namespace raz::edb {
+
+struct Field {
+  std::string name;
+  std::uint32_t type = 0;
+  std::uint32_t offset = 0;  // within the record
+  std::uint32_t width = 0;
+  bool first_of_name = true;  // no earlier field has this name, in any letter case
+};
+
+// Compares two GBK names with ASCII letters in either case; bytes of two-byte
+// characters compare exactly.
+bool NamesEqualNoCase(std::string_view a, std::string_view b);
+
+class Database {
+ public:
+  // Reads and checks the file at `path`; null with *code on failure.
+  static std::unique_ptr<Database> Open(const std::string& path,
+                                        const std::optional<std::string>& password,
+                                        std::int32_t* code);
+
+  const std::string& path() const { return path_; }
+  const std::vector<Field>& fields() const { return fields_; }
+
+  // Reads the record count afresh from the file and keeps it for reading and
+  // skipping; on a read failure 0 and *code.
+  std::int64_t RefreshRecordCount(std::int32_t* code);
+  std::int64_t record_count() const { return record_count_; }
+
+  std::int64_t position() const { return position_; }
+  void set_position(std::int64_t position) { position_ = position; }
+
+  // Index of the first field named `name` (any letter case), or -1.
+  std::ptrdiff_t FindField(std::string_view name);
+
+  // Reads field `index` (0-based) of the current record.
+  FieldValue Read(std::size_t index, std::int32_t* code);
+
+ private:
+  Database() = default;
+  bool LoadFields(std::uint32_t stored_count, std::uint64_t file_size, std::int32_t* code);
+  bool OpenAuxiliary(std::int32_t* code);
+  // Makes [offset, offset + size) of the database file, inside the record at
+  // record_start, available in the window.
+  const unsigned char* Window(std::uint64_t record_start, std::uint64_t offset, std::size_t size,
+                              std::int32_t* code);
+  std::string ReadChain(std::uint32_t first_block, std::uint32_t length, std::int32_t* code);
+
+  std::string path_;
+  std::unique_ptr<ReadOnlyFile> file_;
+  std::unique_ptr<ReadOnlyFile> aux_;
+  std::vector<Field> fields_;
+  std::uint64_t data_offset_ = 0;
+  std::uint32_t record_size_ = 0;
+  std::int64_t record_count_ = 0;
+  std::int64_t position_ = 0;
+  std::size_t name_hint_ = 0;  // the field after the last one found by name
+
+  std::vector<unsigned char> window_;
+  std::uint64_t window_start_ = 0;
+  std::size_t window_size_ = 0;
+  std::uint64_t aux_blocks_ = 0;
+};
+
+}  // namespace raz::edb
