@@ -1,22 +1,40 @@
 #!/usr/bin/env bash
-# Sets up the machine, builds both presets and runs every test: the host unit
-# tests (ASan, UBSan), the Windows tests under Wine, and the bounded fuzz runs.
+# Sets up the machine, builds every preset and runs every test: the bounded
+# fuzz runs, the host unit tests (ASan, UBSan) and the Windows tests under Wine.
 # win32 builds the 32-bit deliverables; win64 builds the same sources for
 # x86-64, whose tests Wine runs (this kernel cannot execute 32-bit code).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
-cmake --preset host >/dev/null
-cmake --build --preset host
-cmake --preset win32 >/dev/null
-cmake --build --preset win32
-cmake --preset win64 >/dev/null
-cmake --build --preset win64
+for preset in host win32 win64; do
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset"
+done
+
 status=0
-ctest --preset host || status=1
-ctest --preset win64 || status=1
+mkdir -p build
 for fuzz in scripts/fuzz-*.sh; do
   [ -e "$fuzz" ] || continue
-  bash "$fuzz" || status=1
+  log="build/$(basename "$fuzz" .sh).log"
+  if bash "$fuzz" >"$log" 2>&1; then
+    echo "$fuzz: no finding ($(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' || echo '?') runs)"
+  else
+    tail -n 40 "$log"
+    echo "$fuzz: FAILED (log: $log)"
+    status=1
+  fi
 done
+
+passed=0
+failed=0
+for preset in host win64; do
+  log="build/ctest-$preset.log"
+  ctest --preset "$preset" 2>&1 | tee "$log" || status=1
+  summary=$(grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' "$log" | tail -n 1)
+  total=$(sed -E 's/.* out of ([0-9]+).*/\1/' <<<"$summary")
+  bad=$(sed -E 's/.*, ([0-9]+) tests failed.*/\1/' <<<"$summary")
+  passed=$((passed + ${total:-0} - ${bad:-0}))
+  failed=$((failed + ${bad:-0}))
+done
+echo "$passed passed, $failed failed"
 exit $status

@@ -8,6 +8,13 @@ file(GLOB win_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/*_test.cpp ${C
 add_executable(win_tests ${win_sources})
 target_include_directories(win_tests PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
 target_link_libraries(win_tests PRIVATE ${win32_libs} ${portable_libs} GTest::gmock_main)
+# Whole-program tests find the built programs through generated headers.
+target_include_directories(win_tests PRIVATE ${CMAKE_BINARY_DIR}/generated)
+foreach(program Ravelmend Tallyscope Ferrydrop)
+  if(TARGET ${program})
+    add_dependencies(win_tests ${program})
+  endif()
+endforeach()
 if(NOT RAZ_WINE_TESTS)
   return()
 endif()
