@@ -1,5 +1,7 @@
 #include "win/driver/driver.h"
 
+#include <commctrl.h>
+
 #include <utility>
 
 namespace raz::test {
@@ -182,6 +184,93 @@ void PressKey(HWND w, UINT vk, bool alt) {
   const LPARAM alt_bit = alt ? (1 << 29) : 0;
   PostMessageA(w, down, vk, 1 | alt_bit);
   PostMessageA(w, up, vk, 1 | alt_bit | (1u << 30) | (1u << 31));
+}
+
+namespace {
+
+// A block of memory in the process that owns `w`: list-view messages carry
+// pointers, which are only valid in that process.
+class RemoteBlock {
+ public:
+  RemoteBlock(HWND w, SIZE_T size) : size_(size) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (process_) at_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+  }
+  ~RemoteBlock() {
+    if (at_) VirtualFreeEx(process_, at_, 0, MEM_RELEASE);
+    if (process_) CloseHandle(process_);
+  }
+  RemoteBlock(const RemoteBlock&) = delete;
+  RemoteBlock& operator=(const RemoteBlock&) = delete;
+  bool ok() const { return at_ != nullptr; }
+  char* at() const { return static_cast<char*>(at_); }
+  bool Write(SIZE_T offset, const void* data, SIZE_T n) {
+    return offset + n <= size_ && WriteProcessMemory(process_, at() + offset, data, n, nullptr);
+  }
+  bool Read(SIZE_T offset, void* data, SIZE_T n) {
+    return offset + n <= size_ && ReadProcessMemory(process_, at() + offset, data, n, nullptr);
+  }
+
+ private:
+  HANDLE process_ = nullptr;
+  void* at_ = nullptr;
+  SIZE_T size_;
+};
+
+constexpr int kRemoteText = 1024;
+
+}  // namespace
+
+std::string ListViewText(HWND list, int item, int sub_item) {
+  RemoteBlock block(list, sizeof(LVITEMA) + kRemoteText);
+  if (!block.ok()) return {};
+  LVITEMA lv = {};
+  lv.iSubItem = sub_item;
+  lv.pszText = block.at() + sizeof lv;
+  lv.cchTextMax = kRemoteText;
+  char text[kRemoteText] = {};
+  if (!block.Write(0, &lv, sizeof lv)) return {};
+  DWORD_PTR n = 0;
+  SendMessageTimeoutA(list, LVM_GETITEMTEXTA, item, reinterpret_cast<LPARAM>(block.at()), SMTO_ABORTIFHUNG, 5000, &n);
+  if (!block.Read(sizeof lv, text, sizeof text - 1)) return {};
+  return text;
+}
+
+std::string ListViewColumnText(HWND list, int column) {
+  RemoteBlock block(list, sizeof(LVCOLUMNA) + kRemoteText);
+  if (!block.ok()) return {};
+  LVCOLUMNA col = {};
+  col.mask = LVCF_TEXT;
+  col.pszText = block.at() + sizeof col;
+  col.cchTextMax = kRemoteText;
+  char text[kRemoteText] = {};
+  if (!block.Write(0, &col, sizeof col) || !block.Write(sizeof col, text, 1)) return {};
+  SendMessageTimeoutA(list, LVM_GETCOLUMNA, column, reinterpret_cast<LPARAM>(block.at()), SMTO_ABORTIFHUNG, 5000,
+                      nullptr);
+  if (!block.Read(sizeof col, text, sizeof text - 1)) return {};
+  return text;
+}
+
+int ListViewItemCount(HWND list) {
+  DWORD_PTR n = 0;
+  SendMessageTimeoutA(list, LVM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &n);
+  return static_cast<int>(n);
+}
+
+int ListViewColumnCount(HWND list) {
+  DWORD_PTR header = 0;
+  SendMessageTimeoutA(list, LVM_GETHEADER, 0, 0, SMTO_ABORTIFHUNG, 5000, &header);
+  DWORD_PTR n = 0;
+  if (header) SendMessageTimeoutA(reinterpret_cast<HWND>(header), HDM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &n);
+  return static_cast<int>(n);
+}
+
+int ListViewColumnWidth(HWND list, int column) {
+  DWORD_PTR width = 0;
+  SendMessageTimeoutA(list, LVM_GETCOLUMNWIDTH, column, 0, SMTO_ABORTIFHUNG, 5000, &width);
+  return static_cast<int>(width);
 }
 
 }  // namespace raz::test

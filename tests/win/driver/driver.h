@@ -73,6 +73,15 @@ void SetChecked(HWND checkbox, bool checked);
 // Sends a key down/up pair to the window (posted).
 void PressKey(HWND w, UINT vk, bool alt = false);
 
+// A report list view of another process: its cell and column-header texts
+// (read through memory in the list view's own process), item and column
+// counts and column widths.
+std::string ListViewText(HWND list, int item, int sub_item);
+std::string ListViewColumnText(HWND list, int column);
+int ListViewItemCount(HWND list);
+int ListViewColumnCount(HWND list);
+int ListViewColumnWidth(HWND list, int column);
+
 // Polls `pred` every 20 ms up to `ms`.
 template <typename Pred>
 bool WaitUntil(Pred pred, DWORD ms = 15000) {

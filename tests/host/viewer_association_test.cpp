@@ -1,0 +1,95 @@
+#include <gtest/gtest.h>
+
+#include "registry/memory_registry.h"
+#include "viewer/association.h"
+
+namespace raz::viewer {
+namespace {
+
+constexpr auto kRoot = RegistryRoot::ClassesRoot;
+const char kProgram[] = "C:\\Program Files\\raz\\Tallyscope.exe";
+
+struct AssociationTest : ::testing::Test {
+  MemoryRegistry registry;
+  int refreshes = 0;
+  AssociationContext context{registry, kProgram, [this] { ++refreshes; }};
+
+  std::string Read(const char* path) { return registry.ReadRegistryText(kRoot, path, "<none>"); }
+};
+
+TEST_F(AssociationTest, WritesTheFourEntriesWithAQuotedProgramPath) {
+  ASSERT_TRUE(WriteAssociation(context, ".edb", "", "", ""));
+  EXPECT_EQ(Read(".edb\\"), "edbfile");
+  EXPECT_EQ(Read(".edb\\Content Type"), "application/edbfile");
+  // Quoted so that a path with blanks stays one program; two blanks kept.
+  EXPECT_EQ(Read("edbfile\\shell\\open\\command\\"), "\"C:\\Program Files\\raz\\Tallyscope.exe\"  \"%1\"");
+  EXPECT_EQ(Read("edbfile\\DefaultIcon\\"), std::string(kProgram) + ",0");
+  EXPECT_EQ(refreshes, 1);
+}
+
+TEST_F(AssociationTest, WritesNothingWhenAllFourAreAsWanted) {
+  ASSERT_TRUE(WriteAssociation(context, ".edb", "", "", ""));
+  const auto before = registry.Dump(kRoot);
+  registry.SetReadOnly(true);  // any write would now fail the routine
+  EXPECT_TRUE(WriteAssociation(context, ".edb", "", "", ""));
+  EXPECT_EQ(registry.Dump(kRoot), before);
+  EXPECT_EQ(refreshes, 1);
+}
+
+TEST_F(AssociationTest, AMovedProgramRewritesCommandAndIcon) {
+  ASSERT_TRUE(WriteAssociation(context, ".edb", "", "C:\\old\\T.exe", ""));
+  registry.SetValue(kRoot, ".edb", "Content Type", RegType::Sz, std::string("text/other") + '\0');
+  ASSERT_TRUE(WriteAssociation(context, ".edb", "text/other", "", ""));
+  EXPECT_EQ(Read("edbfile\\shell\\open\\command\\"), OpenCommandText(kProgram));
+  EXPECT_EQ(Read("edbfile\\DefaultIcon\\"), std::string(kProgram) + ",0");
+  EXPECT_EQ(Read(".edb\\Content Type"), "text/other");
+  EXPECT_EQ(refreshes, 2);
+}
+
+TEST_F(AssociationTest, AFailedWriteStopsWithoutRefreshing) {
+  registry.SetReadOnly(true);
+  EXPECT_FALSE(WriteAssociation(context, ".edb", "", "", ""));
+  EXPECT_EQ(refreshes, 0);
+}
+
+TEST_F(AssociationTest, NormalisesCapitalsBlanksAndAMissingDot) {
+  for (const char* ext : {".EDB", "edb", "  .Edb\xA1\xA1", "EDB "}) {
+    const auto names = NormaliseExtension(ext);
+    ASSERT_TRUE(names) << ext;
+    EXPECT_EQ(names->extension, ".edb") << ext;
+    EXPECT_EQ(names->file_class, "edbfile") << ext;
+  }
+  EXPECT_FALSE(NormaliseExtension(""));
+  EXPECT_FALSE(NormaliseExtension("  \xA1\xA1 "));
+  EXPECT_FALSE(WriteAssociation(context, "   ", "", "", ""));
+  EXPECT_FALSE(RemoveAssociation(context, ""));
+  EXPECT_TRUE(registry.Dump(kRoot).empty());
+}
+
+TEST_F(AssociationTest, CancelDeletesTheFourValuesWhoeverWroteThem) {
+  ASSERT_TRUE(WriteAssociation(context, ".edb", "", "", ""));
+  registry.SetValue(kRoot, ".edb", "", RegType::Sz, std::string("EDB.Document") + '\0');
+  registry.SetValue(kRoot, "EDB.Document\\DefaultIcon", "", RegType::Sz, std::string("x.ico") + '\0');
+  ASSERT_TRUE(RemoveAssociation(context, "EDB"));
+  EXPECT_FALSE(registry.RegistryItemExists(kRoot, ".edb\\"));
+  EXPECT_FALSE(registry.RegistryItemExists(kRoot, ".edb\\Content Type"));
+  EXPECT_FALSE(registry.RegistryItemExists(kRoot, "edbfile\\shell\\open\\command\\"));
+  EXPECT_FALSE(registry.RegistryItemExists(kRoot, "edbfile\\DefaultIcon\\"));
+  EXPECT_EQ(Read("EDB.Document\\DefaultIcon\\"), "x.ico");
+  EXPECT_EQ(refreshes, 2);
+}
+
+TEST_F(AssociationTest, CancelWithNothingThereSucceedsWithoutRefreshing) {
+  EXPECT_TRUE(RemoveAssociation(context, ".edb"));
+  EXPECT_EQ(refreshes, 0);
+}
+
+TEST_F(AssociationTest, AFailedDeleteStopsWithoutRefreshing) {
+  ASSERT_TRUE(WriteAssociation(context, ".edb", "", "", ""));
+  registry.SetReadOnly(true);
+  EXPECT_FALSE(RemoveAssociation(context, ".edb"));
+  EXPECT_EQ(refreshes, 1);
+}
+
+}  // namespace
+}  // namespace raz::viewer

@@ -1,0 +1,121 @@
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "viewer/egrid.h"
+#include "viewer/text_arena.h"
+
+namespace raz::viewer {
+namespace {
+
+TEST(EGrid, StartsAsDesigned) {
+  EGrid grid;
+  EXPECT_EQ(grid.RowCount(), 5);
+  EXPECT_EQ(grid.ColumnCount(), 5);
+  EXPECT_EQ(grid.FixedRows(), 1);
+  EXPECT_EQ(grid.FixedColumns(), 1);
+  EXPECT_EQ(grid.RowHeight(), 24);
+  EXPECT_EQ(grid.ColumnWidth(4), 60);
+  EXPECT_STREQ(grid.CellText(4, 4), "");
+}
+
+TEST(EGrid, IgnoresCountsOfZeroOrLess) {
+  EGrid grid;
+  grid.SetColumnWidth(1, 100);
+  grid.SetCellText(2, 2, "kept");
+  for (int count : {0, -1}) {
+    grid.SetRowCount(count);
+    grid.SetColumnCount(count);
+  }
+  EXPECT_EQ(grid.RowCount(), 5);
+  EXPECT_EQ(grid.ColumnCount(), 5);
+  EXPECT_EQ(grid.ColumnWidth(1), 100);
+  EXPECT_STREQ(grid.CellText(2, 2), "kept");
+}
+
+TEST(EGrid, ColumnCountResetsEveryWidthAndKeepsCellsOfRemainingColumns) {
+  EGrid grid;
+  grid.SetColumnWidth(0, 100);
+  grid.SetColumnWidth(1, 200);
+  grid.SetCellText(1, 1, "a");
+  grid.SetCellText(1, 4, "gone");
+  grid.SetColumnCount(3);
+  for (int c = 0; c < 3; ++c) EXPECT_EQ(grid.ColumnWidth(c), 60) << c;
+  EXPECT_STREQ(grid.CellText(1, 1), "a");
+  grid.SetColumnCount(5);
+  EXPECT_STREQ(grid.CellText(1, 4), "");  // removed columns come back empty
+  EXPECT_STREQ(grid.CellText(1, 1), "a");
+}
+
+TEST(EGrid, RowCountAddsAndRemovesAtTheEnd) {
+  EGrid grid;
+  grid.SetCellText(1, 0, "1");
+  grid.SetCellText(4, 0, "4");
+  grid.SetRowCount(2);
+  grid.SetRowCount(6);
+  EXPECT_STREQ(grid.CellText(1, 0), "1");
+  EXPECT_STREQ(grid.CellText(4, 0), "");
+}
+
+TEST(EGrid, ColumnWidthNeedsAnExistingColumnAndNoNegativeWidth) {
+  EGrid grid;
+  EXPECT_FALSE(grid.SetColumnWidth(5, 80));
+  EXPECT_FALSE(grid.SetColumnWidth(-1, 80));
+  EXPECT_FALSE(grid.SetColumnWidth(2, -1));
+  EXPECT_TRUE(grid.SetColumnWidth(4, 0));
+  EXPECT_EQ(grid.ColumnWidth(4), 0);
+}
+
+TEST(EGrid, IgnoresCellsOutsideAndKeepsTextUpToItsFirstZeroByte) {
+  EGrid grid(2, 2);
+  grid.SetCellText(2, 0, "x");
+  grid.SetCellText(0, -1, "x");
+  EXPECT_STREQ(grid.CellText(2, 0), "");
+  grid.SetCellText(1, 1, std::string("ab\0cd", 5));
+  EXPECT_STREQ(grid.CellText(1, 1), "ab");
+  grid.SetCellText(1, 1, "");
+  EXPECT_STREQ(grid.CellText(1, 1), "");
+}
+
+TEST(EGrid, ReinitialiseKeepsCountsAndClearsCellsAndWidths) {
+  EGrid grid;
+  grid.SetCellText(0, 0, "h");
+  grid.SetColumnWidth(0, 300);
+  grid.SetRowCount(1);
+  grid.SetColumnCount(1);
+  grid.Reinitialise();
+  EXPECT_EQ(grid.RowCount(), 1);
+  EXPECT_EQ(grid.ColumnCount(), 1);
+  EXPECT_STREQ(grid.CellText(0, 0), "");
+  EXPECT_EQ(grid.ColumnWidth(0), 60);
+}
+
+TEST(EGrid, RewritingCellsDoesNotGrowTheArenaWithoutBound) {
+  EGrid grid(3, 3);
+  const std::string text(100, 'x');
+  for (int i = 0; i < 100000; ++i) grid.SetCellText(1, 1, text + std::to_string(i));
+  EXPECT_EQ(grid.CellText(1, 1), text + "99999");
+  EXPECT_LE(grid.TextArenaBytes(), 2u << 20);
+}
+
+TEST(TextArena, KeepsTextsAcrossChunkEdgesAndBlocksLargerThanAChunk) {
+  TextArena arena;
+  std::vector<std::pair<std::uint32_t, std::string>> stored;
+  const std::size_t mb = std::size_t{1} << 20;
+  // Sizes chosen to fill chunks exactly, overflow them by one and exceed them.
+  for (std::size_t size : {mb - 2, std::size_t{1}, mb - 1, mb, std::size_t{7}, 3 * mb + 5, std::size_t{2}}) {
+    std::string text(size, static_cast<char>('a' + stored.size()));
+    stored.emplace_back(arena.Append(text), text);
+  }
+  for (const auto& [position, text] : stored) {
+    ASSERT_NE(position, TextArena::kEmpty);
+    EXPECT_EQ(arena.At(position), text) << text.size();
+  }
+  EXPECT_EQ(arena.Append(""), TextArena::kEmpty);
+  EXPECT_STREQ(arena.At(TextArena::kEmpty), "");
+}
+
+}  // namespace
+}  // namespace raz::viewer

@@ -1,0 +1,213 @@
+// Tallyscope's grid control and drop target, in process.
+#include <windows.h>
+#include <commctrl.h>
+#include <ole2.h>
+#include <shlobj.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "viewer/win32/drop_target_win32.h"
+#include "viewer/win32/grid_control_win32.h"
+
+namespace raz::viewer {
+namespace {
+
+// A dragged data object that offers a file list (CF_HDROP) or only text.
+class FakeDrag final : public IDataObject {
+ public:
+  FakeDrag(std::vector<std::string> paths, bool offer_files) : paths_(std::move(paths)), offer_files_(offer_files) {}
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDataObject)) {
+      *out = this;
+      return S_OK;
+    }
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+
+  HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* format) override {
+    const CLIPFORMAT offered = offer_files_ ? CF_HDROP : CF_TEXT;
+    return format->cfFormat == offered && (format->tymed & TYMED_HGLOBAL) ? S_OK : DV_E_FORMATETC;
+  }
+  HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override {
+    if (QueryGetData(format) != S_OK || format->cfFormat != CF_HDROP) return DV_E_FORMATETC;
+    std::string list;
+    for (const std::string& p : paths_) list.append(p).push_back('\0');
+    list.push_back('\0');
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size());
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), list.data(), list.size());
+    GlobalUnlock(memory);
+    medium->tymed = TYMED_HGLOBAL;
+    medium->hGlobal = memory;
+    medium->pUnkForRelease = nullptr;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD, IEnumFORMATETC**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return E_NOTIMPL; }
+
+ private:
+  std::vector<std::string> paths_;
+  bool offer_files_;
+};
+
+struct DropTargetTest : ::testing::Test {
+  void SetUp() override {
+    ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
+    window = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  }
+  void TearDown() override {
+    target.Revoke();
+    DestroyWindow(window);
+    OleUninitialize();
+  }
+  DWORD Enter(FakeDrag& data) {
+    DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
+    target.DragEnter(&data, 0, POINTL{}, &effect);
+    return effect;
+  }
+  DWORD DropOn(FakeDrag& data) {
+    DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+    Enter(data);
+    target.Drop(&data, 0, POINTL{}, &effect);
+    return effect;
+  }
+
+  HWND window = nullptr;
+  std::vector<std::string> drops;
+  DropTarget target{[this](const std::string& text) { drops.push_back(text); }};
+};
+
+TEST_F(DropTargetTest, IsBoundOnce) {
+  EXPECT_TRUE(target.Register(window));
+  EXPECT_FALSE(target.Register(window));
+}
+
+TEST_F(DropTargetTest, AcceptsFilesOnly) {
+  FakeDrag text({}, false);
+  EXPECT_EQ(Enter(text), static_cast<DWORD>(DROPEFFECT_NONE));
+  EXPECT_EQ(DropOn(text), static_cast<DWORD>(DROPEFFECT_NONE));
+  EXPECT_TRUE(drops.empty());
+  FakeDrag files({"C:\\a.edb"}, true);
+  EXPECT_EQ(Enter(files), static_cast<DWORD>(DROPEFFECT_COPY));
+}
+
+TEST_F(DropTargetTest, ReportsOnePathAloneAndSeveralEachWithCrLf) {
+  FakeDrag one({"C:\\数据\\a.edb"}, true);
+  FakeDrag two({"C:\\a.edb", "D:\\b c.edb"}, true);
+  DropOn(one);
+  DropOn(two);
+  EXPECT_EQ(drops, (std::vector<std::string>{"C:\\数据\\a.edb", "C:\\a.edb\r\nD:\\b c.edb\r\n"}));
+}
+
+constexpr UINT kRefresh = WM_APP + 7;
+GridControl* g_grid = nullptr;
+
+LRESULT CALLBACK HostProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  LRESULT result = 0;
+  if (m == WM_NOTIFY && g_grid && g_grid->HandleNotify(reinterpret_cast<NMHDR*>(lp), &result)) return result;
+  return DefWindowProcA(w, m, wp, lp);
+}
+
+struct GridControlTest : ::testing::Test {
+  void SetUp() override {
+    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_LISTVIEW_CLASSES};
+    InitCommonControlsEx(&icc);
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = HostProc;
+    wc.lpszClassName = "ViewerGridHost";
+    RegisterClassA(&wc);
+    host = CreateWindowA("ViewerGridHost", "", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr, nullptr, nullptr, nullptr);
+    g_grid = &grid;
+    ASSERT_TRUE(grid.Create(host, 1, RECT{0, 0, 300, 200}, &model, kRefresh));
+  }
+  void TearDown() override {
+    g_grid = nullptr;
+    DestroyWindow(host);
+  }
+  std::string Text(int item, int sub) {
+    char buf[256] = {};
+    LVITEMA lv = {};
+    lv.iSubItem = sub;
+    lv.pszText = buf;
+    lv.cchTextMax = sizeof buf;
+    SendMessageA(grid.Handle(), LVM_GETITEMTEXTA, item, reinterpret_cast<LPARAM>(&lv));
+    return buf;
+  }
+  std::string Header(int column) {
+    char buf[256] = {};
+    LVCOLUMNA col = {};
+    col.mask = LVCF_TEXT;
+    col.pszText = buf;
+    col.cchTextMax = sizeof buf;
+    SendMessageA(grid.Handle(), LVM_GETCOLUMNA, column, reinterpret_cast<LPARAM>(&col));
+    return buf;
+  }
+  int Columns() { return Header_GetItemCount(ListView_GetHeader(grid.Handle())); }
+  int Refreshes() {
+    int n = 0;
+    MSG msg;
+    while (PeekMessageA(&msg, host, kRefresh, kRefresh, PM_REMOVE)) ++n;
+    return n;
+  }
+
+  HWND host = nullptr;
+  EGrid model;
+  GridControl grid;
+};
+
+TEST_F(GridControlTest, ShowsTheModelWithRowZeroAsHeader) {
+  EXPECT_EQ(ListView_GetItemCount(grid.Handle()), 4);
+  EXPECT_EQ(Columns(), 5);
+  model.SetRowCount(3);
+  model.SetColumnCount(3);
+  model.SetColumnWidth(1, 160);
+  model.SetCellText(0, 1, "名称");
+  model.SetCellText(2, 1, "值");
+  model.SetCellText(2, 0, "2");
+  EXPECT_EQ(ListView_GetItemCount(grid.Handle()), 2);
+  ASSERT_EQ(Columns(), 3);
+  EXPECT_EQ(ListView_GetColumnWidth(grid.Handle(), 0), 60);
+  EXPECT_EQ(ListView_GetColumnWidth(grid.Handle(), 1), 160);
+  EXPECT_EQ(Header(1), "名称");
+  EXPECT_EQ(Text(1, 0), "2");
+  EXPECT_EQ(Text(1, 1), "值");
+  EXPECT_EQ(Text(0, 1), "");
+}
+
+TEST_F(GridControlTest, ManyCellChangesAskForOneRepaint) {
+  model.SetRowCount(1001);
+  Refreshes();
+  for (int r = 1; r <= 1000; ++r) model.SetCellText(r, 1, "x");
+  EXPECT_EQ(Refreshes(), 1);
+  grid.Refresh();
+  model.SetCellText(5, 1, "y");
+  EXPECT_EQ(Refreshes(), 1);
+}
+
+TEST_F(GridControlTest, ResetToOneByOneLeavesOneEmptyHeader) {
+  model.SetCellText(0, 0, "h");
+  model.SetRowCount(1);
+  model.SetColumnCount(1);
+  model.Reinitialise();
+  EXPECT_EQ(ListView_GetItemCount(grid.Handle()), 0);
+  EXPECT_EQ(Columns(), 1);
+  EXPECT_EQ(Header(0), "");
+  EXPECT_EQ(ListView_GetColumnWidth(grid.Handle(), 0), 60);
+}
+
+}  // namespace
+}  // namespace raz::viewer

@@ -1,0 +1,101 @@
+// EGrid: the data model of Tallyscope's table. Rows and columns are counted
+// from 0; the designed grid has one fixed header row and one fixed header
+// column. Every cell holds one text, stored with all the others in a single
+// byte arena (a cell is a 4-byte offset into it), so a table of millions of
+// cells costs little more than its text bytes.
+//
+// A view (the Win32 grid control) draws from the model and is told of changes
+// through EGridObserver.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "viewer/text_arena.h"
+
+namespace raz::viewer {
+
+class EGridObserver {
+ public:
+  virtual ~EGridObserver() = default;
+  virtual void OnRowCountChanged() = 0;
+  // Column count changed, or the grid was re-initialised.
+  virtual void OnColumnsChanged() = 0;
+  virtual void OnColumnWidthChanged(int column) = 0;
+  virtual void OnCellChanged(int row, int column) = 0;
+};
+
+// The grid's property settings, as designed; re-initialising applies them.
+struct EGridSettings {
+  int fixed_rows = 1;
+  int fixed_columns = 1;
+  int default_row_height = 24;
+  int default_column_width = 60;
+};
+
+class EGrid {
+ public:
+  // The designed grid: 5 rows, 5 columns, all cells empty.
+  EGrid();
+  explicit EGrid(int rows, int columns, EGridSettings settings = {});
+
+  int RowCount() const { return rows_; }
+  int ColumnCount() const { return columns_; }
+  // A count of 0 or less is ignored. Otherwise rows (columns) are added or
+  // removed at the end, and every row height (column width) goes back to the
+  // default.
+  void SetRowCount(int rows);
+  void SetColumnCount(int columns);
+
+  // Keeps the counts; empties every cell and applies the settings again, so
+  // every row and column takes the default height and width.
+  void Reinitialise();
+
+  const EGridSettings& Settings() const { return settings_; }
+  int FixedRows() const { return settings_.fixed_rows; }
+  int FixedColumns() const { return settings_.fixed_columns; }
+  // All rows share the default height: nothing sets a row's own height.
+  int RowHeight() const { return settings_.default_row_height; }
+
+  int ColumnWidth(int column) const;  // 0 outside the grid
+  // True and exact (no minimum) when the column exists and width >= 0.
+  bool SetColumnWidth(int column, int width);
+
+  // A cell outside the grid is ignored (and reads as empty). The text is kept
+  // up to its first zero byte.
+  void SetCellText(int row, int column, std::string_view text);
+  // Valid until the next change of the grid; always NUL-terminated.
+  const char* CellText(int row, int column) const;
+
+  void SetObserver(EGridObserver* observer) { observer_ = observer; }
+
+  // Bytes held for cell texts and their index (for the memory figures).
+  std::size_t TextArenaBytes() const { return arena_.AllocatedBytes(); }
+  std::size_t CellIndexBytes() const { return cells_.capacity() * sizeof(std::uint32_t); }
+
+ private:
+  bool Inside(int row, int column) const {
+    return row >= 0 && column >= 0 && row < rows_ && column < columns_;
+  }
+  std::size_t Index(int row, int column) const {
+    return static_cast<std::size_t>(row) * static_cast<std::size_t>(columns_) + static_cast<std::size_t>(column);
+  }
+  void Forget(std::uint32_t offset);  // counts a dropped text as waste
+  void ClearTexts();
+  void CompactIfWasteful();
+
+  EGridSettings settings_;
+  int rows_ = 0;
+  int columns_ = 0;
+  std::vector<int> widths_;
+  // Row-major positions in arena_; TextArena::kEmpty for an empty cell.
+  std::vector<std::uint32_t> cells_;
+  TextArena arena_;
+  std::size_t used_ = 0;   // bytes of stored texts, NULs included
+  std::size_t waste_ = 0;  // of those, bytes of texts no cell refers to any more
+  EGridObserver* observer_ = nullptr;
+};
+
+}  // namespace raz::viewer

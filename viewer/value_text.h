@@ -1,0 +1,24 @@
+// How a field value of the engine becomes the text of a grid cell.
+#pragma once
+
+#include <string>
+
+#include "viewer/edb/edb.h"
+
+namespace raz::viewer {
+
+// Byte: unsigned decimal; integers: signed decimal; float "%.6g"; double
+// "%.13g"; bool 真/假; date-time as DateTimeText; text and memo unchanged;
+// byte set up to its first zero byte; the 4-byte kind of its own: empty.
+std::string FieldValueText(const edb::FieldValue& value);
+// The same, appended to `out` (the loader reuses one buffer for every cell).
+void AppendFieldValueText(const edb::FieldValue& value, std::string& out);
+
+// An OLE Automation date (days since 30 December 1899, the fraction the time
+// of day) as "Y年M月D日" followed by "H时M分S秒", "H时M分" or "H时" down to
+// the last part that is not 0. Dates after 9999-12-31 show as 9999年12月31日,
+// dates before 100-01-01 as 100年1月1日.
+std::string DateTimeText(double ole_date);
+void AppendDateTimeText(double ole_date, std::string& out);
+
+}  // namespace raz::viewer

@@ -1,0 +1,62 @@
+// Tallyscope's logic: the state of the open database, clearing the view,
+// opening a database by any of its three roads and loading it into the grid.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "viewer/egrid.h"
+#include "viewer/viewer_ui.h"
+
+namespace raz::viewer {
+
+struct ViewerState {
+  std::int32_t field_count = 0;
+  std::vector<std::string> field_names;  // in field order (field j at j - 1)
+  std::int32_t record_count = 0;
+  std::string open_path;  // as given to OpenDatabaseFile; empty: none open
+  std::string typed_password;  // last password accepted in the password window
+};
+
+// Fills the grid with the current database of the engine: field names in the
+// header row, record numbers in the header column, every value as text.
+void LoadTable(ViewerState& state, EGrid& grid, LoadSink& sink);
+
+constexpr unsigned kInformationBox = 0x40;
+
+class Viewer {
+ public:
+  explicit Viewer(ViewerUi& ui) : ui_(ui) {}
+
+  EGrid& Grid() { return grid_; }
+  const ViewerState& State() const { return state_; }
+
+  // Closes the open database and clears counts, names, path, status and grid
+  // (1 x 1, re-initialised); then the title.
+  void ResetView();
+  // "Tallyscope", or "Tallyscope - " and the open path.
+  void UpdateTitle();
+
+  // Closes what was open, opens the file (asking once for the password when
+  // the engine wants one) and loads it. A failure shows "打开数据库失败" and
+  // a box with the engine's code, text and the path; a cancelled password
+  // ends silently.
+  bool OpenDatabaseFile(const std::string& path);
+
+  // Opens the first argument of the command line when `exists` finds it.
+  void OpenFromCommandLine(std::string_view command_line, const std::function<bool(const std::string&)>& exists);
+  // Opens the first of the dropped files.
+  void OnFilesDropped(std::string_view text);
+
+ private:
+  void LoadOpened(const std::string& path);
+
+  ViewerUi& ui_;
+  ViewerState state_;
+  EGrid grid_;
+};
+
+}  // namespace raz::viewer

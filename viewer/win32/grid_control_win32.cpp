@@ -1,0 +1,128 @@
+#include "viewer/win32/grid_control_win32.h"
+
+#include <commctrl.h>
+
+#include <string>
+
+namespace raz::viewer {
+
+GridControl::~GridControl() {
+  if (model_) model_->SetObserver(nullptr);
+}
+
+bool GridControl::Create(HWND parent, int id, const RECT& rect, EGrid* model, UINT refresh_message) {
+  parent_ = parent;
+  model_ = model;
+  refresh_message_ = refresh_message;
+  list_ = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
+                          WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_NOSORTHEADER |
+                              LVS_SHOWSELALWAYS,
+                          rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+  if (!list_) return false;
+  ListView_SetExtendedListViewStyle(list_, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
+  // Items take their height from the small image list: a 1-pixel-wide list
+  // as high as the model's rows. The list view owns and destroys it.
+  if (HIMAGELIST rows = ImageList_Create(1, model_->RowHeight(), ILC_COLOR, 1, 0)) {
+    ListView_SetImageList(list_, rows, LVSIL_SMALL);
+  }
+  model_->SetObserver(this);
+  OnColumnsChanged();
+  return true;
+}
+
+void GridControl::SyncItemCount() {
+  const int items = model_->RowCount() - HeaderRows();
+  ListView_SetItemCountEx(list_, items > 0 ? items : 0, 0);
+}
+
+void GridControl::OnRowCountChanged() {
+  SyncItemCount();
+  InvalidateRect(list_, nullptr, FALSE);
+}
+
+void GridControl::OnColumnsChanged() {
+  for (; list_columns_ > 0; --list_columns_) ListView_DeleteColumn(list_, list_columns_ - 1);
+  for (int c = 0; c < model_->ColumnCount(); ++c) {
+    LVCOLUMNA column = {};
+    column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
+    column.fmt = LVCFMT_LEFT;
+    column.cx = model_->ColumnWidth(c);
+    column.pszText = const_cast<char*>(model_->CellText(0, c));
+    if (SendMessageA(list_, LVM_INSERTCOLUMNA, c, reinterpret_cast<LPARAM>(&column)) == -1) break;
+    ++list_columns_;
+  }
+  SyncItemCount();
+  InvalidateRect(list_, nullptr, TRUE);
+}
+
+void GridControl::OnColumnWidthChanged(int column) {
+  if (column < list_columns_) ListView_SetColumnWidth(list_, column, model_->ColumnWidth(column));
+}
+
+void GridControl::OnCellChanged(int row, int column) {
+  if (row < HeaderRows()) {
+    if (column >= list_columns_) return;
+    LVCOLUMNA header = {};
+    header.mask = LVCF_TEXT;
+    header.pszText = const_cast<char*>(model_->CellText(row, column));
+    SendMessageA(list_, LVM_SETCOLUMNA, column, reinterpret_cast<LPARAM>(&header));
+    return;
+  }
+  // Loading sets millions of cells: repaint once when the queue is next
+  // pumped instead of once per cell.
+  if (!refresh_posted_) refresh_posted_ = PostMessageA(parent_, refresh_message_, 0, 0) != FALSE;
+}
+
+void GridControl::Refresh() {
+  refresh_posted_ = false;
+  InvalidateRect(list_, nullptr, FALSE);
+}
+
+bool GridControl::HandleNotify(const NMHDR* header, LRESULT* result) {
+  if (header->hwndFrom != list_) return false;
+  switch (header->code) {
+    case LVN_GETDISPINFOA: {
+      LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(const_cast<NMHDR*>(header))->item;
+      if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
+        lstrcpynA(item.pszText, model_->CellText(item.iItem + HeaderRows(), item.iSubItem), item.cchTextMax);
+      }
+      *result = 0;
+      return true;
+    }
+    case LVN_GETDISPINFOW: {
+      LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(const_cast<NMHDR*>(header))->item;
+      if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
+        const char* text = model_->CellText(item.iItem + HeaderRows(), item.iSubItem);
+        if (MultiByteToWideChar(CP_ACP, 0, text, -1, item.pszText, item.cchTextMax) == 0) {
+          item.pszText[item.cchTextMax - 1] = L'\0';
+        }
+      }
+      *result = 0;
+      return true;
+    }
+    case NM_CUSTOMDRAW: {
+      // The fixed header column is drawn in the colour of header cells.
+      auto* draw = reinterpret_cast<NMLVCUSTOMDRAW*>(const_cast<NMHDR*>(header));
+      switch (draw->nmcd.dwDrawStage) {
+        case CDDS_PREPAINT:
+          *result = CDRF_NOTIFYITEMDRAW;
+          return true;
+        case CDDS_ITEMPREPAINT:
+          *result = CDRF_NOTIFYSUBITEMDRAW;
+          return true;
+        case CDDS_ITEMPREPAINT | CDDS_SUBITEM:
+          draw->clrTextBk = GetSysColor(draw->iSubItem < model_->FixedColumns() ? COLOR_BTNFACE : COLOR_WINDOW);
+          *result = CDRF_DODEFAULT;
+          return true;
+        default:
+          *result = CDRF_DODEFAULT;
+          return true;
+      }
+    }
+    default:
+      return false;
+  }
+}
+
+}  // namespace raz::viewer

@@ -1,0 +1,48 @@
+// The grid 高级表格1: a virtual (owner-data) report list view of comctl32 6
+// that draws from an EGrid. Row 0 of the model is the list view's header, the
+// other rows are its items; no item or window exists per cell, the texts are
+// fetched from the model while painting.
+#pragma once
+
+#include <windows.h>
+
+#include "viewer/egrid.h"
+
+namespace raz::viewer {
+
+class GridControl : public EGridObserver {
+ public:
+  GridControl() = default;
+  GridControl(const GridControl&) = delete;
+  GridControl& operator=(const GridControl&) = delete;
+  ~GridControl() override;
+
+  // Creates the list view as a child of `parent` and starts observing
+  // `model`. Cell changes are repainted once `refresh_message` (posted to the
+  // parent at most once until handled) comes back through Refresh().
+  bool Create(HWND parent, int id, const RECT& rect, EGrid* model, UINT refresh_message);
+  HWND Handle() const { return list_; }
+
+  // The parent forwards WM_NOTIFY from the list view; true when handled.
+  bool HandleNotify(const NMHDR* header, LRESULT* result);
+  // Repaints after cell changes (handler of the refresh message).
+  void Refresh();
+
+  void OnRowCountChanged() override;
+  void OnColumnsChanged() override;
+  void OnColumnWidthChanged(int column) override;
+  void OnCellChanged(int row, int column) override;
+
+ private:
+  int HeaderRows() const { return model_->FixedRows(); }
+  void SyncItemCount();
+
+  HWND list_ = nullptr;
+  HWND parent_ = nullptr;
+  EGrid* model_ = nullptr;
+  UINT refresh_message_ = 0;
+  bool refresh_posted_ = false;
+  int list_columns_ = 0;
+};
+
+}  // namespace raz::viewer
