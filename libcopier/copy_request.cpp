@@ -1,0 +1,42 @@
+#include "libcopier/copy_request.h"
+
+#include "libcopier/command_line.h"
+
+namespace raz {
+
+std::string EnvironmentDirFromInstallValue(std::string_view install_value) {
+  if (install_value.empty()) return {};
+  const std::size_t drop = install_value.back() == '\\' ? 4 : 3;
+  if (install_value.size() <= drop) return {};
+  return std::string(install_value.substr(0, install_value.size() - drop));
+}
+
+std::string DestinationPath(const FileFacts& source, std::string_view environment_dir) {
+  const char* folder = nullptr;
+  if (source.extension == ".fne") {
+    folder = "lib\\";
+  } else if (source.extension == ".lib") {
+    folder = "static_lib\\";
+  } else {
+    return {};
+  }
+  return std::string(environment_dir) + folder + source.name;
+}
+
+CopyRequest ResolvePaths(std::string_view command_line, std::string_view install_value, const PathFacts& fs) {
+  CopyRequest request;
+  const std::vector<std::string> args = SplitCommandLine(command_line);
+  FillFileFacts(args.empty() ? std::string() : args.front(), request.source, fs);
+  request.environment_dir = EnvironmentDirFromInstallValue(install_value);
+  FillFileFacts(DestinationPath(request.source, request.environment_dir), request.destination, fs);
+  return request;
+}
+
+CopyRoad ChooseRoad(const CopyRequest& request, const std::function<bool(const std::string&)>& exists) {
+  if (request.source.full_path.empty() || request.destination.name.empty()) return CopyRoad::kSilentEnd;
+  if (!exists(request.environment_dir + "e.exe")) return CopyRoad::kNoEnvironment;
+  if (exists(request.destination.full_path)) return CopyRoad::kReplaceWindow;
+  return CopyRoad::kDirectCopy;
+}
+
+}  // namespace raz

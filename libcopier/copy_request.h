@@ -1,0 +1,47 @@
+// What a run of the copier is asked to do: the source named on the command
+// line, the environment directory from the install value, and the destination
+// in its lib\ or static_lib\ folder; and which road the run takes.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "libcopier/file_facts.h"
+
+namespace raz {
+
+// The environment's install value under HKEY_CURRENT_USER.
+constexpr const char* kInstallKey = "Software\\VidOvu\\E\\Install";
+constexpr const char* kInstallValueName = "Path";
+
+struct CopyRequest {
+  FileFacts source;
+  std::string environment_dir;  // normally ends in a backslash; "" without an install value
+  FileFacts destination;
+};
+
+// The install value without its trailing "lib\" (or "lib" when it has no
+// trailing backslash). The dropped bytes are not looked at.
+std::string EnvironmentDirFromInstallValue(std::string_view install_value);
+
+// environment_dir + "lib\" + name for a .fne source, environment_dir +
+// "static_lib\" + name for a .lib source, "" for any other.
+std::string DestinationPath(const FileFacts& source, std::string_view environment_dir);
+
+// Fills the source from the first argument of `command_line`, the environment
+// directory from `install_value`, and the destination.
+CopyRequest ResolvePaths(std::string_view command_line, std::string_view install_value, const PathFacts& fs);
+
+enum class CopyRoad {
+  kSilentEnd,      // nothing to copy
+  kNoEnvironment,  // no e.exe in the environment directory
+  kDirectCopy,     // the destination does not exist yet
+  kReplaceWindow,  // the destination exists: ask first
+};
+
+// The road of a run. `exists` is true for an existing file or directory. The
+// silent ends come first, so a file of another type never reaches the e.exe test.
+CopyRoad ChooseRoad(const CopyRequest& request, const std::function<bool(const std::string&)>& exists);
+
+}  // namespace raz

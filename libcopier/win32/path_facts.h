@@ -1,0 +1,15 @@
+#pragma once
+
+#include "libcopier/file_facts.h"
+
+namespace raz {
+
+// File facts from the real file system.
+class Win32PathFacts : public PathFacts {
+ public:
+  std::string FullPathName(const std::string& path) const override;
+  std::string RemoveFileSpec(const std::string& full_path) const override;
+  std::int64_t QueryFileSize(const std::string& path) const override;
+};
+
+}  // namespace raz

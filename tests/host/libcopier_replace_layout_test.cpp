@@ -1,0 +1,78 @@
+// The replace window's controls as data, and its centring on the work area.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "libcopier/replace_layout.h"
+
+namespace raz {
+namespace {
+
+struct Expected {
+  const char* cls;
+  int x, y, width, height, id;
+  bool bold;
+  std::uint32_t style;
+};
+
+TEST(LibcopierReplaceLayout, FifteenControlsFollowTheClientWidth) {
+  FileFacts source{"C:\\src\\Grid.fne", "C:\\src", "Grid.fne", ".fne", "1.5 KB"};
+  FileFacts destination{"C:\\E\\lib\\Grid.fne", "C:\\E\\lib", "Grid.fne", ".fne", "-1 B"};
+  constexpr std::uint32_t line = 0x50000200, detail = 0x50000000, icon = 0x50800203;
+  const Expected expected[] = {
+      {"static", 8, 8, 478, 20, 0, true, line},       {"static", 8, 28, 478, 20, 0, false, line},
+      {"static", 8, 68, 478, 20, 0, true, line},      {"static", 8, 88, 478, 20, 0, false, line},
+      {"static", 8, 108, 50, 50, 131, false, icon},   {"static", 66, 108, 420, 20, 0, true, line},
+      {"static", 66, 128, 420, 80, 0, false, detail}, {"static", 8, 208, 478, 20, 0, true, line},
+      {"static", 8, 228, 478, 20, 0, false, line},    {"static", 8, 248, 50, 50, 132, false, icon},
+      {"static", 66, 248, 420, 20, 0, true, line},    {"static", 66, 268, 420, 80, 0, false, detail},
+      {"static", 8, 348, 478, 2, 0, false, 0x50000010}, {"Button", 278, 358, 100, 30, 1, false, 0x50000001},
+      {"Button", 386, 358, 100, 30, 2, false, 0x50000000},
+  };
+  const std::vector<ControlSpec> controls = ReplaceLayout(494, source, destination);
+  ASSERT_EQ(controls.size(), 15u);
+  for (std::size_t i = 0; i < controls.size(); ++i) {
+    SCOPED_TRACE(i + 1);
+    const ControlSpec& c = controls[i];
+    const Expected& e = expected[i];
+    EXPECT_EQ(c.class_name, e.cls);
+    EXPECT_EQ(c.x, e.x);
+    EXPECT_EQ(c.y, e.y);
+    EXPECT_EQ(c.width, e.width);
+    EXPECT_EQ(c.height, e.height);
+    EXPECT_EQ(c.id, e.id);
+    EXPECT_EQ(c.bold, e.bold);
+    EXPECT_EQ(c.style, e.style);
+  }
+  EXPECT_EQ(controls[0].text, "此位置已包含同名文件");
+  EXPECT_EQ(controls[5].text, "Grid.fne");
+  EXPECT_EQ(controls[6].text, "C:\\src\r\n大小：1.5 KB");
+  EXPECT_EQ(controls[11].text, "C:\\E\\lib\r\n大小：-1 B");
+  EXPECT_EQ(controls[13].text, "复制和替换(&E)");
+  EXPECT_EQ(controls[14].text, "不要复制(&C)");
+  for (int i : {4, 9, 12}) EXPECT_EQ(controls[i].text, "");
+}
+
+TEST(LibcopierReplaceLayout, EveryRowEndsEightBeforeTheRightEdge) {
+  for (int width : {300, 494, 500}) {
+    for (const ControlSpec& c : ReplaceLayout(width, {}, {})) {
+      if (c.id == kSourceIconId || c.id == kDestinationIconId) continue;
+      if (c.id == kCopyButtonId) {
+        EXPECT_EQ(c.x + c.width + 8, ReplaceLayout(width, {}, {}).back().x);
+        continue;
+      }
+      EXPECT_EQ(c.x + c.width, width - 8) << c.text;
+    }
+  }
+}
+
+TEST(LibcopierReplaceLayout, CentringTruncatesTowardZero) {
+  EXPECT_EQ(CenteredOffset(0, 1920, 500), 710);
+  EXPECT_EQ(CenteredOffset(0, 1040, 450), 295);
+  EXPECT_EQ(CenteredOffset(0, 1365, 500), 432);
+  EXPECT_EQ(CenteredOffset(0, 400, 450), -25);
+  EXPECT_EQ(CenteredOffset(0, 399, 450), -25);
+  EXPECT_EQ(CenteredOffset(100, 1366, 500), 533);
+}
+
+}  // namespace
+}  // namespace raz
