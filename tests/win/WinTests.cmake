@@ -18,8 +18,16 @@ endforeach()
 if(NOT RAZ_WINE_TESTS)
   return()
 endif()
-gtest_discover_tests(win_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
+# Tests that change what every program shares (the install value, the file
+# types under HKEY_CLASSES_ROOT) or time a whole program run one at a time;
+# the rest run in parallel.
+set(shared_state_tests "*Program*:*Association*:*InstallValue*:*Timing*")
+gtest_discover_tests(win_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120 TEST_LIST win_tests_isolated
+                     TEST_FILTER "-${shared_state_tests}"
                      PROPERTIES FIXTURES_REQUIRED wine_session)
+gtest_discover_tests(win_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120 TEST_LIST win_tests_shared
+                     TEST_FILTER "${shared_state_tests}"
+                     PROPERTIES FIXTURES_REQUIRED wine_session RESOURCE_LOCK shared_windows_state)
 
 set(session ${CMAKE_SOURCE_DIR}/scripts/wine-session.sh)
 add_test(NAME wine_session_start COMMAND ${session} start ${CMAKE_BINARY_DIR})
