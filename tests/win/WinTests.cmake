@@ -21,7 +21,7 @@ endif()
 # Tests that change what every program shares (the install value, the file
 # types under HKEY_CLASSES_ROOT) or time a whole program run one at a time;
 # the rest run in parallel.
-set(shared_state_tests "*Program*:*Association*:*InstallValue*:*Timing*")
+set(shared_state_tests "*Program*:*Association*:*Registration*:*InstallValue*:*Timing*")
 gtest_discover_tests(win_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120 TEST_LIST win_tests_isolated
                      TEST_FILTER "-${shared_state_tests}"
                      PROPERTIES FIXTURES_REQUIRED wine_session)
