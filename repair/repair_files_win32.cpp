@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "common/win32/file_exists.h"
+#include "repair/win32/carried_files_win32.h"
 
 namespace raz {
 
@@ -10,9 +11,9 @@ bool Win32RepairFiles::Exists(const std::string& path) { return FileExists(path)
 
 bool Win32RepairFiles::CreateFolder(const std::string& path) { return CreateDirectoryA(path.c_str(), nullptr) != 0; }
 
-void Win32RepairFiles::InstallCarriedFile(CarriedFile, const std::string&) {
-  // Writes nothing yet: the carried files' bytes and their writing come with
-  // the payload work, which fills in this function.
+void Win32RepairFiles::InstallCarriedFile(CarriedFile file, const std::string& target) {
+  const std::string_view bytes = CarriedBytes(file);
+  if (!bytes.empty()) WriteNewFile(target, bytes);
 }
 
 }  // namespace raz

@@ -1,14 +1,60 @@
 #!/usr/bin/env bash
-# The main job: sets up, builds both Windows presets, and starts Ravelmend under
-# Wine on a demo environment.
+# run.sh [--screenshot [FILE.png]]
+# The main job: sets the machine up, builds the win64 preset, makes a demo
+# environment in the build tree's Wine prefix (C:\raz-demo\ holding an e.exe,
+# and the install value C:\raz-demo\lib\) and starts Ravelmend under Wine on
+# the run's display. With --screenshot it saves Ravelmend's window as a PNG
+# (default build/win64/screenshots/Ravelmend-run.png) and ends the program
+# instead of waiting for it. RAZ_BUILD_DIR names another x86-64 build tree.
 set -euo pipefail
-cd "$(dirname "$0")/.."
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+build=${RAZ_BUILD_DIR:-$root/build/win64}
+shot=""
+case "${1:-}" in
+  "") ;;
+  --screenshot) shot=${2:-$build/screenshots/Ravelmend-run.png} ;;
+  *) echo "usage: $0 [--screenshot [FILE.png]]" >&2; exit 2 ;;
+esac
+
 bash scripts/setup.sh
-cmake --preset win32 >/dev/null && cmake --build --preset win32
-cmake --preset win64 >/dev/null && cmake --build --preset win64
-exe=$(find build/win64 -name Ravelmend.exe -not -path '*/wineprefix/*' | head -n 1)
-if [ -z "$exe" ]; then
-  echo "run: everything is built; Ravelmend.exe would start here under Wine on a demo environment"
-  exit 0
+if [ "$build" = "$root/build/win64" ]; then
+  cmake --preset win64 >/dev/null
+  cmake --build --preset win64
+else
+  cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" \
+    -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
+  cmake --build "$build"
 fi
-exec scripts/wine-run.sh build/win64 "$exe"
+exe="$build/repair/Ravelmend.exe"
+
+. scripts/wine-env.sh "$build"
+scripts/wine-session.sh ensure "$build" >/dev/null
+export DISPLAY=$(cat "$raz_session/display")
+
+# The demo environment: any small program stands in for e.exe.
+demo="$WINEPREFIX/drive_c/raz-demo"
+mkdir -p "$demo/lib"
+[ -f "$demo/e.exe" ] || cp "$WINEPREFIX/drive_c/windows/system32/notepad.exe" "$demo/e.exe"
+"$raz_wine" reg add 'HKCU\Software\VidOvu\E\Install' /v Path /t REG_SZ /d 'C:\raz-demo\lib\' /f >/dev/null 2>&1
+
+if [ -z "$shot" ]; then
+  echo "run: Ravelmend runs on display $DISPLAY (Wine prefix $WINEPREFIX)"
+  exec "$raz_wine" "$exe"
+fi
+
+"$raz_wine" "$exe" >/dev/null 2>&1 &
+pid=$!
+window=""
+for _ in $(seq 300); do
+  window=$(xdotool search --onlyvisible --name '^Ravelmend V1\.30$' 2>/dev/null | head -n 1 || true)
+  [ -n "$window" ] && break
+  sleep 0.1
+done
+[ -n "$window" ] || { echo "run: Ravelmend's window did not appear" >&2; kill "$pid" 2>/dev/null; exit 1; }
+sleep 1  # let it paint
+mkdir -p "$(dirname "$shot")"
+import -window "$window" "$shot"
+kill "$pid" 2>/dev/null || true
+wait "$pid" 2>/dev/null || true
+echo "$shot"

@@ -198,6 +198,27 @@ TEST_F(GridControlTest, ManyCellChangesAskForOneRepaint) {
   EXPECT_EQ(Refreshes(), 1);
 }
 
+TEST_F(GridControlTest, RepaintsOnlyChangedRowsThatAreInView) {
+  // A load sets rows far below the window; repainting the visible rows for
+  // each batch of those would cost a whole paint per pumped batch.
+  ShowWindow(host, SW_SHOWNOACTIVATE);
+  model.SetRowCount(1001);
+  for (int i = 0; i < 10; ++i) {  // the window's first paints and exposes
+    Sleep(20);
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+  }
+  for (int r = 500; r <= 550; ++r) model.SetCellText(r, 1, "x");
+  ValidateRect(grid.Handle(), nullptr);
+  grid.Refresh();
+  EXPECT_FALSE(GetUpdateRect(grid.Handle(), nullptr, FALSE));
+
+  model.SetCellText(2, 1, "y");
+  grid.Refresh();
+  EXPECT_TRUE(GetUpdateRect(grid.Handle(), nullptr, FALSE));
+  EXPECT_EQ(Text(1, 1), "y");
+}
+
 TEST_F(GridControlTest, ResetToOneByOneLeavesOneEmptyHeader) {
   model.SetCellText(0, 0, "h");
   model.SetRowCount(1);

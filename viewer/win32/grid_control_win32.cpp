@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string>
 
 namespace raz::viewer {
@@ -69,14 +70,33 @@ void GridControl::OnCellChanged(int row, int column) {
     SendMessageA(list_, LVM_SETCOLUMNA, column, reinterpret_cast<LPARAM>(&header));
     return;
   }
-  // Loading sets millions of cells: repaint once when the queue is next
-  // pumped instead of once per cell.
+  // Loading sets millions of cells: note the changed rows and repaint once
+  // when the queue is next pumped, instead of once per cell.
+  const int item = row - HeaderRows();
+  if (changed_first_ > changed_last_) {
+    changed_first_ = changed_last_ = item;
+  } else {
+    changed_first_ = std::min(changed_first_, item);
+    changed_last_ = std::max(changed_last_, item);
+  }
   if (!refresh_posted_) refresh_posted_ = PostMessageA(parent_, refresh_message_, 0, 0) != FALSE;
 }
 
 void GridControl::Refresh() {
   refresh_posted_ = false;
-  InvalidateRect(list_, nullptr, FALSE);
+  const int first = changed_first_;
+  const int last = changed_last_;
+  changed_first_ = 1;
+  changed_last_ = 0;
+  if (first > last) return;
+  // A load changes rows far below the window most of the time; repainting
+  // the visible rows for each of those changes would cost a full paint per
+  // pump. One more row than a page covers a row cut off at the bottom.
+  const int top = ListView_GetTopIndex(list_);
+  const int bottom = top + ListView_GetCountPerPage(list_);
+  const int from = std::max(first, top);
+  const int to = std::min(last, bottom);
+  if (from <= to) ListView_RedrawItems(list_, from, to);
 }
 
 bool GridControl::HandleNotify(const NMHDR* header, LRESULT* result) {

@@ -19,13 +19,15 @@ class GridControl : public EGridObserver {
 
   // Creates the list view as a child of `parent` and starts observing
   // `model`. Cell changes are repainted once `refresh_message` (posted to the
-  // parent at most once until handled) comes back through Refresh().
+  // parent at most once until handled) comes back through Refresh(), and
+  // only where the changed rows are on screen.
   bool Create(HWND parent, int id, const RECT& rect, EGrid* model, UINT refresh_message);
   HWND Handle() const { return list_; }
 
   // The parent forwards WM_NOTIFY from the list view; true when handled.
   bool HandleNotify(const NMHDR* header, LRESULT* result);
-  // Repaints after cell changes (handler of the refresh message).
+  // Repaints the changed rows that are visible (handler of the refresh
+  // message). Rows out of view are drawn from the model when they scroll in.
   void Refresh();
 
   void OnRowCountChanged() override;
@@ -42,6 +44,9 @@ class GridControl : public EGridObserver {
   EGrid* model_ = nullptr;
   UINT refresh_message_ = 0;
   bool refresh_posted_ = false;
+  // Items (list rows) changed since the last Refresh; first > last when none.
+  int changed_first_ = 1;
+  int changed_last_ = 0;
   int list_columns_ = 0;
 };
 

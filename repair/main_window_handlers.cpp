@@ -1,0 +1,115 @@
+#include "repair/main_window_handlers.h"
+
+#include "common/gbk_text.h"
+#include "repair/progid_readers.h"
+#include "repair/register_e_types.h"
+#include "repair/register_libraries.h"
+#include "repair/repair_paths.h"
+
+namespace raz {
+namespace {
+
+constexpr std::string_view kCaptionError = "错误";
+constexpr std::string_view kCaptionNotice = "提示";
+
+// One library type's options and its default ProgID.
+struct LibraryPreset {
+  std::string_view extension;
+  std::string_view default_prog_id;
+  RepairOption icon_option;
+  RepairOption copy_option;
+};
+
+// A foreign ProgID whose icon file exists keeps its icon: the icon option is
+// disabled (the registration treats a disabled option as off). A ProgID that
+// already has the copy verb is offered with the copy option checked.
+void PresetLibraryOptions(const MainWindowWorld& world, const LibraryPreset& preset) {
+  const std::string prog_id = ReadExtensionProgId(world.registry, preset.extension, "");
+  if (prog_id.empty()) return;
+  if (prog_id != preset.default_prog_id) {
+    std::string icon = ReadProgIdIcon(world.registry, prog_id);
+    const std::size_t comma = FindFirstComma(icon);
+    if (comma != kNoPos) icon.resize(comma);
+    if (world.files.Exists(icon)) world.view.DisableOption(preset.icon_option);
+  }
+  const std::string command =
+      world.registry.ReadRegistryText(RegistryRoot::ClassesRoot, prog_id + "\\Shell\\复制到raz目录\\Command\\");
+  if (!command.empty()) world.view.CheckOption(preset.copy_option);
+}
+
+}  // namespace
+
+std::string ProposedEExePath(std::string_view install_value) {
+  if (install_value.empty()) return {};
+  const std::size_t dropped = install_value.back() == '\\' ? 4 : 3;
+  std::string path;
+  if (install_value.size() > dropped) path = install_value.substr(0, install_value.size() - dropped);
+  path += "e.exe";
+  return path;
+}
+
+void OnMainWindowCreated(const MainWindowWorld& world) {
+  const std::string proposal =
+      ProposedEExePath(world.registry.ReadRegistryText(RegistryRoot::CurrentUser, kInstallValuePath));
+  if (world.files.Exists(proposal)) {
+    world.view.SetDialogFileName(proposal);
+    world.view.SetPathText(proposal);
+  }
+  PresetLibraryOptions(world, {".lib", "LIB.Document", RepairOption::LibIcon, RepairOption::LibCopy});
+  PresetLibraryOptions(world, {".fne", "FNE.Document", RepairOption::FneIcon, RepairOption::FneCopy});
+}
+
+void OnRepairClicked(const MainWindowWorld& world) {
+  MainWindowView& view = world.view;
+  const std::string path = Trim(view.PathText());
+  if (path.empty()) {
+    view.ShowMessage("请选择raz主程序", kCaptionError, kBoxIconQuestion);
+    view.SetPathText("");
+    view.FocusPath();
+    return;
+  }
+  if (!world.files.Exists(path)) {
+    view.ShowMessage("raz主程序路径错误", kCaptionError, kBoxIconQuestion);
+    view.FocusPath();
+    return;
+  }
+
+  view.SetInputsEnabled(false);
+  view.SetRepairCaption(kCaptionRepairing);
+  view.PumpMessages();
+
+  world.globals.chosen_e_exe_path = path;
+  world.globals.environment_directory = EnvironmentDirectoryOf(path);
+
+  const RepairContext context{world.registry, view, world.files};
+  const bool outcome = RegisterEFileTypes(context, path);
+  RegisterFneType(context, *world.globals.environment_directory);
+  RegisterLibType(context, *world.globals.environment_directory);
+
+  if (outcome) {
+    view.SetRepairCaption(kCaptionRefreshing);
+    view.PumpMessages();
+    view.RefreshIconCache();
+  }
+
+  view.SetInputsEnabled(true);
+  view.SetRepairCaption(kCaptionIdle);
+  if (outcome) {
+    view.ShowMessage("文件关联 修复成功", kCaptionNotice, kBoxIconInformation);
+  } else {
+    view.ShowMessage("文件关联 修复失败", kCaptionError, kBoxIconError);
+  }
+}
+
+std::optional<bool> OnPathEditKeyDown(const MainWindowWorld& world, int key_code, int /*shift_state*/) {
+  if (key_code != kKeyEnter) return std::nullopt;
+  OnRepairClicked(world);
+  return false;
+}
+
+void FreeProgramGlobals(ProgramGlobals& globals) {
+  globals.chosen_e_exe_path.reset();
+  globals.environment_directory.reset();
+}
+
+}  // namespace raz

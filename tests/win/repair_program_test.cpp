@@ -1,0 +1,296 @@
+// Ravelmend as a user meets it: the window and its layout, the proposal and
+// presets at start, the repair with its checks and outcome boxes, and Enter in
+// the path box. Each test starts from a registry without the six types.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "registry/registry_win32.h"
+#include "repair/main_window_layout.h"
+#include "repair_paths_generated.h"
+#include "win/driver/driver.h"
+#include "win/driver/scratch.h"
+
+namespace raz {
+namespace {
+
+using test::Program;
+
+constexpr char kMainClass[] = "RavelmendMain";
+constexpr char kTitle[] = "Ravelmend V1.30";
+
+// Everything a repair or these tests write, removed before and after each test.
+void RemoveRepairKeys() {
+  for (const char* key : {".e", ".e8", ".ec", ".edb", ".fne", ".lib", "E.Document", "E8.Document", "EC.Document",
+                          "EDB.Document", "FNE.Document", "LIB.Document", "RazTest.Fne"}) {
+    RegDeleteTreeA(HKEY_CLASSES_ROOT, key);
+  }
+  RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\VidOvu");
+}
+
+struct RepairProgramTest : ::testing::Test {
+  test::ScratchDir dir{"ravelmend"};
+  Win32Registry registry;
+  HWND main = nullptr;
+
+  RepairProgramTest() { RemoveRepairKeys(); }
+  ~RepairProgramTest() override { RemoveRepairKeys(); }
+
+  std::string EExe() const { return dir / "e.exe"; }
+  void MakeEnvironment() {
+    ASSERT_TRUE(dir.MakeDir("lib"));
+    ASSERT_TRUE(dir.WriteFile("e.exe", "MZ"));
+    Write(RegistryRoot::CurrentUser, "Software\\VidOvu\\E\\Install\\Path", dir / "lib\\");
+  }
+  void Write(RegistryRoot root, const std::string& item, const std::string& text) {
+    ASSERT_TRUE(registry.WriteRegistryText(root, item, text)) << item;
+  }
+  std::string Read(const std::string& item) { return registry.ReadRegistryText(RegistryRoot::ClassesRoot, item); }
+  bool Exists(const std::string& item) { return registry.RegistryItemExists(RegistryRoot::ClassesRoot, item); }
+
+  // Starts the program and waits until its window shows.
+  Program Start() {
+    Program program(RAZ_RAVELMEND_EXE, "");
+    EXPECT_TRUE(program.ok());
+    main = program.WaitForWindow(kMainClass, kTitle);
+    EXPECT_NE(main, nullptr);
+    return program;
+  }
+  HWND Control(int id) const { return test::ChildById(main, id); }
+  HWND Option(RepairOption option) const { return Control(OptionControlId(option)); }
+  HWND Edit() const { return Control(kIdPathEdit); }
+  HWND RepairButton() const { return Control(kIdRepair); }
+  HWND Focused() const {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &info);
+    return info.hwndFocus;
+  }
+  // Waits for a message box of the program with that caption and text and
+  // one button, and answers it.
+  void ExpectBox(const Program& program, const std::string& caption, const std::string& text) {
+    const auto box = test::WaitForMessageBox(program.pid(), 30000);
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->caption, caption);
+    EXPECT_EQ(box->text, text);
+    EXPECT_EQ(box->buttons.size(), 1u);
+    test::AnswerMessageBox(box->box, IDOK);
+    ASSERT_TRUE(test::WaitUntil([&] { return !IsWindow(box->box); }));
+  }
+  void ExpectNoBox(const Program& program) { EXPECT_FALSE(test::WaitForMessageBox(program.pid(), 1500)); }
+};
+
+struct Placed {
+  int id, parent, left, top, width, height;
+  const char* text;
+};
+
+TEST_F(RepairProgramTest, WindowFollowsTheLayoutWithProposalAndPresets) {
+  MakeEnvironment();
+  // .fne belongs to another program whose icon file exists; LIB.Document has the copy verb.
+  ASSERT_TRUE(dir.WriteFile("tools.ico", "icon"));
+  Write(RegistryRoot::ClassesRoot, ".fne\\", "RazTest.Fne");
+  Write(RegistryRoot::ClassesRoot, "RazTest.Fne\\DefaultIcon\\", dir / "tools.ico,0");
+  Write(RegistryRoot::ClassesRoot, ".lib\\", "LIB.Document");
+  Write(RegistryRoot::ClassesRoot, "LIB.Document\\Shell\\复制到raz目录\\Command\\", "copy \"%1\"");
+  Program program = Start();
+  ASSERT_TRUE(main);
+
+  RECT window = {};
+  GetWindowRect(main, &window);
+  EXPECT_EQ(window.right - window.left, 450);
+  EXPECT_EQ(window.bottom - window.top, 460);
+  EXPECT_EQ(window.left, (GetSystemMetrics(SM_CXSCREEN) - 450) / 2);
+  EXPECT_EQ(window.top, (GetSystemMetrics(SM_CYSCREEN) - 460) / 2);
+  const LONG_PTR style = GetWindowLongPtrA(main, GWL_STYLE);
+  EXPECT_TRUE(style & WS_MINIMIZEBOX);
+  EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+  EXPECT_FALSE(style & WS_THICKFRAME);
+  EXPECT_TRUE(style & WS_SYSMENU);
+
+  const Placed placed[] = {
+      {kIdBanner, 0, 0, 0, 600, 80, ""},
+      {kIdPathLabel, 0, 8, 86, 88, 20, "raz主程序"},
+      {kIdBrowse, 0, 371, 83, 64, 24, "浏览(&B)"},
+      {kIdPathEdit, 0, 8, 110, 426, 20, nullptr},
+      {kIdFrame1, 0, 8, 138, 220, 86, ""},
+      {kIdIconE, kIdFrame1, 8, 8, 16, 16, nullptr},
+      {kIdLabelE, kIdFrame1, 28, 8, 164, 16, "raz源码(*.e)"},
+      {OptionControlId(RepairOption::EIcon), kIdFrame1, 28, 28, 120, 16, "图标显示"},
+      {OptionControlId(RepairOption::EOpen), kIdFrame1, 28, 44, 128, 16, "文件双击打开"},
+      {OptionControlId(RepairOption::ENew), kIdFrame1, 28, 60, 160, 16, "右键“新建→易程序”"},
+      {kIdFrame2, 0, 8, 232, 220, 136, ""},
+      {kIdIconE8, kIdFrame2, 8, 8, 16, 16, nullptr},
+      {kIdLabelE8, kIdFrame2, 28, 8, 164, 16, "易程序配置信息(*.e8)"},
+      {OptionControlId(RepairOption::E8Icon), kIdFrame2, 24, 28, 120, 16, "图标显示"},
+      {OptionControlId(RepairOption::E8Open), kIdFrame2, 24, 44, 128, 16, "文件双击打开"},
+      {OptionControlId(RepairOption::E8New), kIdFrame2, 24, 60, 192, 16, "右键“新建→易程序配置信息”"},
+      {OptionControlId(RepairOption::E8OpenWithRaz), kIdFrame2, 24, 76, 160, 16, "右键“用raz打开”"},
+      {OptionControlId(RepairOption::E8OpenWithNotepad), kIdFrame2, 24, 92, 160, 16, "右键“用记事本打开”"},
+      {kIdFrame3, 0, 236, 138, 198, 230, ""},
+      {kIdIconEc, kIdFrame3, 8, 8, 16, 16, nullptr},
+      {kIdLabelEc, kIdFrame3, 28, 8, 132, 16, "raz模块(*.ec)"},
+      {OptionControlId(RepairOption::EcIcon), kIdFrame3, 28, 28, 84, 16, "图标显示"},
+      {kIdIconEdb, kIdFrame3, 8, 48, 16, 16, nullptr},
+      {kIdLabelEdb, kIdFrame3, 28, 48, 132, 16, "易数据库文件(*.edb)"},
+      {OptionControlId(RepairOption::EdbIcon), kIdFrame3, 28, 68, 84, 16, "图标显示"},
+      {OptionControlId(RepairOption::EdbOpen), kIdFrame3, 28, 84, 84, 16, "双击打开"},
+      {kIdIconFne, kIdFrame3, 8, 104, 16, 16, nullptr},
+      {kIdLabelFne, kIdFrame3, 28, 104, 132, 16, "支持库文件(*.fne)"},
+      {OptionControlId(RepairOption::FneIcon), kIdFrame3, 28, 124, 84, 16, "图标显示"},
+      {OptionControlId(RepairOption::FneCopy), kIdFrame3, 28, 142, 168, 16, "右键“复制到raz目录”"},
+      {kIdIconLib, kIdFrame3, 8, 163, 16, 16, nullptr},
+      {kIdLabelLib, kIdFrame3, 28, 163, 132, 16, "静态库文件(*.lib)"},
+      {OptionControlId(RepairOption::LibIcon), kIdFrame3, 28, 183, 84, 16, "图标显示"},
+      {OptionControlId(RepairOption::LibCopy), kIdFrame3, 28, 201, 168, 16, "右键“复制到raz目录”"},
+      {kIdRepair, 0, 236, 380, 198, 40, "一键修复(&E)"},
+  };
+  for (const Placed& p : placed) {
+    HWND control = Control(p.id);
+    ASSERT_NE(control, nullptr) << p.id;
+    HWND parent = p.parent == 0 ? main : Control(p.parent);
+    EXPECT_EQ(GetParent(control), parent) << p.id;
+    const RECT r = test::RectIn(control, parent);
+    EXPECT_EQ(r.left, p.left) << p.id;
+    EXPECT_EQ(r.top, p.top) << p.id;
+    EXPECT_EQ(r.right - r.left, p.width) << p.id;
+    EXPECT_EQ(r.bottom - r.top, p.height) << p.id;
+    if (p.text != nullptr) {
+      EXPECT_EQ(test::TextOf(control), p.text) << p.id;
+    }
+  }
+  // The pictures are there: the decoded banner and the six type icons.
+  EXPECT_NE(SendMessageA(Control(kIdBanner), STM_GETIMAGE, IMAGE_BITMAP, 0), 0);
+  for (int id = kIdIconE; id <= kIdIconLib; ++id) EXPECT_NE(SendMessageA(Control(id), STM_GETICON, 0, 0), 0) << id;
+
+  // Initial states, with the presets: the .fne icon option disabled (still
+  // checked), the .lib copy option checked.
+  struct State {
+    RepairOption option;
+    bool checked, enabled;
+  };
+  for (const State& s : {State{RepairOption::EIcon, true, false}, State{RepairOption::EOpen, true, false},
+                         State{RepairOption::ENew, true, true}, State{RepairOption::E8OpenWithNotepad, true, true},
+                         State{RepairOption::FneIcon, true, false}, State{RepairOption::FneCopy, false, true},
+                         State{RepairOption::LibIcon, true, true}, State{RepairOption::LibCopy, true, true}}) {
+    EXPECT_EQ(test::IsChecked(Option(s.option)), s.checked) << static_cast<int>(s.option);
+    EXPECT_EQ(IsWindowEnabled(Option(s.option)) != FALSE, s.enabled) << static_cast<int>(s.option);
+  }
+  // The proposal from the install value.
+  EXPECT_EQ(test::TextOf(Edit()), EExe());
+
+  // Esc closes the window and ends the program with 0.
+  test::PressKey(Edit(), VK_ESCAPE);
+  ASSERT_TRUE(program.WaitForExit());
+  EXPECT_EQ(program.ExitCode(), 0u);
+}
+
+TEST_F(RepairProgramTest, NoProposalWhenTheProgramIsMissing) {
+  Write(RegistryRoot::CurrentUser, "Software\\VidOvu\\E\\Install\\Path", dir / "lib\\");
+  Program program = Start();
+  ASSERT_TRUE(main);
+  EXPECT_EQ(test::TextOf(Edit()), "");
+  EXPECT_TRUE(IsWindowEnabled(Option(RepairOption::FneIcon)));
+  EXPECT_FALSE(test::IsChecked(Option(RepairOption::LibCopy)));
+}
+
+TEST_F(RepairProgramTest, RepairWritesTheTypesAsTheOptionsSay) {
+  MakeEnvironment();
+  Program program = Start();
+  ASSERT_TRUE(main);
+  test::SetChecked(Option(RepairOption::LibCopy), true);
+  test::SetChecked(Option(RepairOption::E8OpenWithNotepad), false);
+  test::SetText(Edit(), "  " + EExe() + " ");
+  test::Click(RepairButton());
+  ExpectBox(program, "提示", "文件关联 修复成功");
+  EXPECT_EQ(test::TextOf(RepairButton()), "一键修复");
+  EXPECT_TRUE(IsWindowEnabled(Edit()));
+  EXPECT_TRUE(IsWindowEnabled(Control(kIdBrowse)));
+  EXPECT_TRUE(IsWindowEnabled(RepairButton()));
+  EXPECT_EQ(test::TextOf(Edit()), "  " + EExe() + " ");
+
+  const std::string open = "\"" + EExe() + "\" \"%1\"";
+  const std::string copy = "\"" + dir / "tools\\Ferrydrop.exe" + "\" \"%1\"";
+  EXPECT_EQ(Read(".e\\"), "E.Document");
+  EXPECT_EQ(Read("E.Document\\"), "易程序");
+  EXPECT_EQ(Read("E.Document\\DefaultIcon\\"), EExe() + ",-127");
+  EXPECT_EQ(Read("E.Document\\Shell\\Open\\Command\\"), open);
+  EXPECT_TRUE(Exists(".e\\ShellNew\\NullFile"));
+  EXPECT_EQ(Read("E8.Document\\DefaultIcon\\"), EExe() + ",-134");
+  EXPECT_EQ(Read("E8.Document\\Shell\\用raz打开\\Command\\"), open);
+  EXPECT_FALSE(Exists("E8.Document\\Shell\\用记事本打开"));
+  EXPECT_EQ(Read(".ec\\"), "EC.Document");
+  EXPECT_EQ(Read("EC.Document\\DefaultIcon\\"), dir / "help\\ec.ico");
+  EXPECT_EQ(Read(".edb\\"), "EDB.Document");
+  EXPECT_EQ(Read("EDB.Document\\Shell\\Open\\Command\\"), "\"" + dir / "tools\\Tallyscope.exe" + "\" \"%1\"");
+  EXPECT_EQ(Read(".fne\\"), "FNE.Document");
+  EXPECT_EQ(Read("FNE.Document\\"), "raz支持库");
+  EXPECT_EQ(Read("FNE.Document\\DefaultIcon\\"), dir / "help\\fne.ico");
+  EXPECT_FALSE(Exists("FNE.Document\\Shell\\复制到raz目录"));
+  EXPECT_EQ(Read(".lib\\"), "LIB.Document");
+  EXPECT_EQ(Read("LIB.Document\\Shell\\复制到raz目录\\Command\\"), copy);
+  EXPECT_EQ(registry.ReadRegistryText(RegistryRoot::CurrentUser, "Software\\VidOvu\\E\\Install\\Path"),
+            dir / "lib\\");
+  EXPECT_NE(GetFileAttributesA((dir / "help").c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_NE(GetFileAttributesA((dir / "tools").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(RepairProgramTest, InputErrorsKeepTheCaptionAndTheInputs) {
+  MakeEnvironment();
+  Program program = Start();
+  ASSERT_TRUE(main);
+
+  test::SetText(Edit(), " \xA1\xA1 ");
+  test::Click(RepairButton());
+  ExpectBox(program, "错误", "请选择raz主程序");
+  EXPECT_TRUE(test::WaitUntil([&] { return Focused() == Edit(); }, 5000));
+  EXPECT_EQ(test::TextOf(Edit()), "");
+  EXPECT_EQ(test::TextOf(RepairButton()), "一键修复(&E)");
+
+  const std::string missing = dir / "nothing\\e.exe";
+  test::SetText(Edit(), missing);
+  test::Click(RepairButton());
+  ExpectBox(program, "错误", "raz主程序路径错误");
+  EXPECT_TRUE(test::WaitUntil([&] { return Focused() == Edit(); }, 5000));
+  EXPECT_EQ(test::TextOf(Edit()), missing);
+  EXPECT_EQ(test::TextOf(RepairButton()), "一键修复(&E)");
+  EXPECT_TRUE(IsWindowEnabled(RepairButton()));
+  EXPECT_FALSE(Exists(".e"));
+}
+
+TEST_F(RepairProgramTest, EnterInThePathBoxRepairsOnlyWhileTheBoxIsEnabled) {
+  Program program = Start();
+  ASSERT_TRUE(main);
+  test::SetText(Edit(), "   ");
+  test::PressKey(Edit(), VK_RETURN);
+  ExpectBox(program, "错误", "请选择raz主程序");
+  test::SetText(Edit(), "   ");
+  test::PressKey(Edit(), VK_RETURN, /*alt=*/true);
+  ExpectBox(program, "错误", "请选择raz主程序");
+  // Other keys start nothing.
+  test::PressKey(Edit(), 'A');
+  test::PressKey(Edit(), VK_TAB);
+  ExpectNoBox(program);
+  // A disabled box fires no key event.
+  EnableWindow(Edit(), FALSE);
+  test::PressKey(Edit(), VK_RETURN);
+  ExpectNoBox(program);
+}
+
+TEST_F(RepairProgramTest, CancelledBrowseLeavesTheBox) {
+  Program program = Start();
+  ASSERT_TRUE(main);
+  test::SetText(Edit(), "typed");
+  test::Click(Control(kIdBrowse));
+  HWND dialog = program.WaitForWindow(nullptr, "选择raz主程序", 30000);
+  ASSERT_NE(dialog, nullptr);
+  PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+  ASSERT_TRUE(test::WaitUntil([&] { return !IsWindow(dialog); }));
+  EXPECT_EQ(test::TextOf(Edit()), "typed");
+}
+
+}  // namespace
+}  // namespace raz
