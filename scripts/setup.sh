@@ -8,7 +8,7 @@ packages=(
   clang libclang-rt-14-dev
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  wine64 xvfb x11-utils xdotool imagemagick locales fonts-wqy-microhei dpkg-dev
+  wine64 fonts-wine xvfb x11-utils xdotool imagemagick locales fonts-wqy-microhei dpkg-dev
 )
 jpeg_src=/opt/raz/src
 here=$(cd "$(dirname "$0")/.." && pwd)
