@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "common/gbk_text.h"
+#include "common/win32/program_folder.h"
 #include "repair/main_window_handlers.h"
 #include "repair/win32/main_window_win32.h"
 
@@ -15,21 +15,9 @@ raz::ProgramGlobals g_globals;
 
 void FreeGlobalsAtExit() { raz::FreeProgramGlobals(g_globals); }
 
-// Relative paths (a bare "e.exe" proposal among them) resolve in the program's
-// own folder until a confirmed open-file dialog changes the current directory.
-void EnterProgramFolder() {
-  char path[MAX_PATH] = {};
-  const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  if (n == 0 || n >= MAX_PATH) return;
-  std::string folder(path, n);
-  const std::size_t slash = raz::FindLastBackslash(folder);
-  if (slash == raz::kNoPos) return;
-  folder.resize(slash + 1);
-  SetCurrentDirectoryA(folder.c_str());
-}
 
 int ProgramEntry(HINSTANCE instance, int show) {
-  EnterProgramFolder();
+  raz::EnterProgramFolder();
   std::atexit(FreeGlobalsAtExit);
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);

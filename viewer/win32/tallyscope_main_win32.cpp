@@ -5,29 +5,17 @@
 
 #include <string>
 
-#include "common/gbk_text.h"
+#include "common/win32/program_folder.h"
 #include "viewer/win32/main_window_win32.h"
 
 namespace {
 
-// Relative paths resolve in the program's own folder until a confirmed
-// open-file dialog changes the current directory.
-void EnterProgramFolder() {
-  char path[MAX_PATH] = {};
-  const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  if (n == 0 || n >= MAX_PATH) return;
-  std::string folder(path, n);
-  const std::size_t slash = raz::FindLastBackslash(folder);
-  if (slash == raz::kNoPos) return;
-  folder.resize(slash + 1);
-  SetCurrentDirectoryA(folder.c_str());
-}
 
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
   const HRESULT ole = OleInitialize(nullptr);  // for the drop target
-  EnterProgramFolder();
+  raz::EnterProgramFolder();
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
   {
