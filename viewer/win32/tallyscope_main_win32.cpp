@@ -8,11 +8,6 @@
 #include "common/win32/program_folder.h"
 #include "viewer/win32/main_window_win32.h"
 
-namespace {
-
-
-}  // namespace
-
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
   const HRESULT ole = OleInitialize(nullptr);  // for the drop target
   raz::EnterProgramFolder();
