@@ -93,7 +93,8 @@ TEST_F(RefreshIconCacheTest, BroadcastsEvenWhenNothingExists) {
   ASSERT_NE(probe, nullptr);
   g_setting_changes = 0;
   RefreshIconCache();
-  EXPECT_EQ(g_setting_changes, 1);
+  // Other test programs running at the same time may broadcast too.
+  EXPECT_GE(g_setting_changes, 1);
   DestroyWindow(probe);
 }
 
