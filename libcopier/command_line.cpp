@@ -13,16 +13,14 @@ std::size_t CharWidth(std::string_view text, std::size_t i) {
   return (IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size()) ? 2 : 1;
 }
 
-// Index just past the own program name.
+// Index just past the own program name. The name is scanned byte by byte: its
+// end mark ends it even right after a byte of 0x80 or above (in code page 936
+// the byte 0x80 is a character of its own).
 std::size_t SkipProgramName(std::string_view line) {
   if (line.empty()) return 0;
-  const char end_mark = line[0] == '"' ? '"' : ' ';
-  std::size_t i = line[0] == '"' ? 1 : 0;
-  while (i < line.size()) {
-    if (line[i] == end_mark) return i + 1;
-    i += CharWidth(line, i);
-  }
-  return line.size();
+  const bool quoted = line[0] == '"';
+  const std::size_t end = line.find(quoted ? '"' : ' ', quoted ? 1 : 0);
+  return end == std::string_view::npos ? line.size() : end + 1;
 }
 
 }  // namespace

@@ -63,8 +63,9 @@ std::vector<ControlSpec> ReplaceLayout(int client_width, const FileFacts& source
 }
 
 int CenteredOffset(int area_start, int area_extent, int window_extent) {
-  // Integer division truncates toward zero, as the placement asks.
-  return area_start + (area_extent - window_extent) / 2;
+  // The position is worked out in floating point and only then truncated toward
+  // zero, so a half pixel is dropped from the sum, not from the half.
+  return static_cast<int>(area_start + (area_extent - window_extent) / 2.0);
 }
 
 }  // namespace raz

@@ -48,8 +48,8 @@ struct ControlSpec {
 std::vector<ControlSpec> ReplaceLayout(int client_width, const FileFacts& source, const FileFacts& destination);
 
 // Where a window of `window_extent` starts when centred in an area along one
-// axis: half the spare room, truncated toward zero (negative when the window is
-// larger than the area).
+// axis: the area's start plus half the spare room, truncated toward zero as a
+// whole (negative when the window overhangs an area that starts at 0).
 int CenteredOffset(int area_start, int area_extent, int window_extent);
 
 }  // namespace raz

@@ -19,6 +19,10 @@ TEST(LibcopierCommandLine, SkipsTheOwnNameQuotedOrUpToTheFirstBlank) {
               ElementsAre("Files\\E\\tools\\Ferrydrop.exe", "C:\\a.fne"));
   // The quoted own name ends at its closing quote even without a blank after it.
   EXPECT_THAT(SplitCommandLine("\"Ferrydrop.exe\"C:\\a.fne"), ElementsAre("C:\\a.fne"));
+  // The own name is scanned byte by byte: a byte of 0x80 or above does not take
+  // the closing quote or the blank after it.
+  EXPECT_THAT(SplitCommandLine("\"C:\\E\x80\" C:\\a.fne"), ElementsAre("C:\\a.fne"));
+  EXPECT_THAT(SplitCommandLine("C:\\E\x80 C:\\a.fne"), ElementsAre("C:\\a.fne"));
 }
 
 TEST(LibcopierCommandLine, LinesWithoutArguments) {

@@ -72,6 +72,9 @@ TEST(LibcopierReplaceLayout, CentringTruncatesTowardZero) {
   EXPECT_EQ(CenteredOffset(0, 400, 450), -25);
   EXPECT_EQ(CenteredOffset(0, 399, 450), -25);
   EXPECT_EQ(CenteredOffset(100, 1366, 500), 533);
+  // The sum is truncated, not the half: 30 - 25.5 = 4.5 gives 4.
+  EXPECT_EQ(CenteredOffset(30, 449, 500), 4);
+  EXPECT_EQ(CenteredOffset(10, 449, 500), -15);
 }
 
 }  // namespace
