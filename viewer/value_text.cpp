@@ -50,17 +50,20 @@ void AppendDateTimeText(double ole_date, std::string& out) {
     out += "9999年12月31日";
     return;
   }
-  if (ole_date < kFirstDay) {
+  // The whole part counts days; the fraction is the time of day on either
+  // side of day 0 (-1.25 is 29 December 1899 at 06:00), so a value between
+  // -657435 and -657434 is a time on 1 January 100, not before it.
+  if (std::trunc(ole_date) < kFirstDay) {
     out += "100年1月1日";
     return;
   }
-  // The whole part counts days; the fraction is the time of day on either
-  // side of day 0 (-1.25 is 29 December 1899 at 06:00).
   long long days = static_cast<long long>(std::trunc(ole_date));
   long long seconds = std::llround(std::fabs(ole_date - static_cast<double>(days)) * 86400.0);
   if (seconds >= 86400) {
+    // Rounded up to midnight: the next calendar day, which is day + 1 on
+    // both sides of day 0.
     seconds -= 86400;
-    days += ole_date < 0 ? -1 : 1;
+    ++days;
   }
   const CivilDate date = FromUnixDays(days - 25569);
   if (date.year > 9999) {

@@ -57,8 +57,21 @@ TEST(DateTimeText, ClampsToTheYears100To9999) {
   EXPECT_EQ(DateTimeText(2958466.0), "9999年12月31日");
   EXPECT_EQ(DateTimeText(1e300), "9999年12月31日");
   EXPECT_EQ(DateTimeText(-657434.0), "100年1月1日");
-  EXPECT_EQ(DateTimeText(-657434.5), "100年1月1日");
+  // Negative values keep their time of day: -657434.5 is noon on 1 January 100.
+  EXPECT_EQ(DateTimeText(-657434.5), "100年1月1日12时");
+  EXPECT_EQ(DateTimeText(-657435.0), "100年1月1日");
+  EXPECT_EQ(DateTimeText(-657435.25), "100年1月1日");
   EXPECT_EQ(DateTimeText(-1e300), "100年1月1日");
+}
+
+TEST(DateTimeText, ATimeRoundedUpToMidnightIsTheNextDay) {
+  const double almost_midnight = 86399.9 / 86400.0;
+  EXPECT_EQ(DateTimeText(42065.0 + almost_midnight), "2015年3月3日");
+  // Before day 0 the fraction still counts forward from the day's start.
+  EXPECT_EQ(DateTimeText(-1.0 - almost_midnight), "1899年12月30日");
+  EXPECT_EQ(DateTimeText(-0.0 - almost_midnight), "1899年12月31日");
+  EXPECT_EQ(DateTimeText(-657434.0 - almost_midnight), "100年1月2日");
+  EXPECT_EQ(DateTimeText(2958465.0 + almost_midnight), "9999年12月31日");
 }
 
 TEST(SplitCommandLine, SkipsTheProgramPath) {
