@@ -5,9 +5,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "common/win32/program_folder.h"
 #include "repair/main_window_handlers.h"
 #include "repair/win32/main_window_win32.h"
+#include "repair/win32/program_start_win32.h"
 
 namespace {
 
@@ -15,9 +15,8 @@ raz::ProgramGlobals g_globals;
 
 void FreeGlobalsAtExit() { raz::FreeProgramGlobals(g_globals); }
 
-
 int ProgramEntry(HINSTANCE instance, int show) {
-  raz::EnterProgramFolder();
+  const raz::ProgramStart start;
   std::atexit(FreeGlobalsAtExit);
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
