@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up the machine, builds every preset and runs every test: the bounded
-# fuzz runs, the host unit tests (ASan, UBSan) and the Windows tests under Wine.
+# fuzz runs, the host unit tests (ASan, UBSan), the checks of the 32-bit
+# deliverables as files, and the Windows tests under Wine.
 # win32 builds the 32-bit deliverables; win64 builds the same sources for
 # x86-64, whose tests Wine runs (this kernel cannot execute 32-bit code).
 set -euo pipefail
@@ -27,7 +28,7 @@ done
 
 passed=0
 failed=0
-for preset in host win64; do
+for preset in host win32 win64; do
   log="build/ctest-$preset.log"
   ctest --preset "$preset" 2>&1 | tee "$log" || status=1
   summary=$(grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' "$log" | tail -n 1)
