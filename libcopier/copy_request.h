@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/environment_dir.h"
 #include "libcopier/file_facts.h"
 
 namespace raz {
@@ -20,10 +21,6 @@ struct CopyRequest {
   std::string environment_dir;  // normally ends in a backslash; "" without an install value
   FileFacts destination;
 };
-
-// The install value without its trailing "lib\" (or "lib" when it has no
-// trailing backslash). The dropped bytes are not looked at.
-std::string EnvironmentDirFromInstallValue(std::string_view install_value);
 
 // environment_dir + "lib\" + name for a .fne source, environment_dir +
 // "static_lib\" + name for a .lib source, "" for any other.

@@ -1,5 +1,6 @@
 #include "repair/main_window_handlers.h"
 
+#include "common/environment_dir.h"
 #include "common/gbk_text.h"
 #include "repair/progid_readers.h"
 #include "repair/register_e_types.h"
@@ -41,11 +42,7 @@ void PresetLibraryOptions(const MainWindowWorld& world, const LibraryPreset& pre
 
 std::string ProposedEExePath(std::string_view install_value) {
   if (install_value.empty()) return {};
-  const std::size_t dropped = install_value.back() == '\\' ? 4 : 3;
-  std::string path;
-  if (install_value.size() > dropped) path = install_value.substr(0, install_value.size() - dropped);
-  path += "e.exe";
-  return path;
+  return EnvironmentDirFromInstallValue(install_value) + "e.exe";
 }
 
 void OnMainWindowCreated(const MainWindowWorld& world) {

@@ -23,9 +23,8 @@ constexpr std::string_view kCaptionIdle = "一键修复";
 // Virtual-key code of Enter.
 constexpr int kKeyEnter = 13;
 
-// The e.exe path proposed from the install value: drops its last four bytes
-// when it ends in a backslash ("lib\"), else its last three ("lib"), and
-// appends "e.exe". An empty value gives "".
+// The e.exe path proposed from the install value: its environment directory
+// (EnvironmentDirFromInstallValue) followed by "e.exe". An empty value gives "".
 std::string ProposedEExePath(std::string_view install_value);
 
 // Run once when the window and its controls exist: proposes e.exe from the

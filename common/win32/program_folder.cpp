@@ -8,11 +8,20 @@
 
 namespace raz {
 
+std::string RunningProgramPath() {
+  std::string path(MAX_PATH, '\0');
+  for (;;) {
+    const DWORD n = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (n < path.size()) {
+      path.resize(n);
+      return path;
+    }
+    path.resize(path.size() * 2);  // truncated: try again with room to spare
+  }
+}
+
 void EnterProgramFolder() {
-  char path[MAX_PATH] = {};
-  const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  if (n == 0 || n >= MAX_PATH) return;
-  std::string folder(path, n);
+  std::string folder = RunningProgramPath();
   const std::size_t slash = FindLastBackslash(folder);
   if (slash == kNoPos) return;
   folder.resize(slash + 1);

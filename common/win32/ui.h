@@ -1,4 +1,5 @@
-// Message boxes and message pumping shared by Ravelmend and Tallyscope.
+// Message boxes, message pumping and window texts shared by Ravelmend and
+// Tallyscope.
 #pragma once
 
 #include <windows.h>
@@ -20,5 +21,8 @@ void SetMessageBoxHook(MessageBoxHook hook);
 // Dispatches every message waiting in this thread's queue until the queue is
 // empty or the next message is WM_QUIT, which stays queued.
 void PumpPendingMessages();
+
+// The whole text of a window or control, however long.
+std::string WindowText(HWND window);
 
 }  // namespace raz

@@ -61,12 +61,6 @@ char AccessKey(const std::string& caption) {
   return (key >= 'A' && key <= 'Z') ? static_cast<char>(key - 'A' + 'a') : key;
 }
 
-std::string WindowText(HWND w) {
-  std::string text(static_cast<std::size_t>(GetWindowTextLengthA(w)) + 1, '\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextA(w, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
-
 // Esc, Tab and access keys, handled here because the window has no dialog
 // manager (which would also turn Enter into a default-button click).
 bool HandleNavigationKey(HWND main, const MSG& msg) {

@@ -5,6 +5,7 @@
 #include <map>
 
 #include "libcopier/file_facts.h"
+#include "shared/libcopier_path_cases.h"
 
 namespace raz {
 namespace {
@@ -37,21 +38,7 @@ FileFacts Fill(const std::string& path, const FakePathFacts& fs = {}) {
 }
 
 TEST(LibcopierFileFacts, DerivesTheTextsOfAPath) {
-  struct Case {
-    const char* path;
-    const char* folder;
-    const char* name;
-    const char* extension;
-  };
-  const Case cases[] = {
-      {"C:\\E\\lib\\Grid.FNE", "C:\\E\\lib", "Grid.FNE", ".fne"},
-      {"D:\\x.lib", "D:\\", "x.lib", ".lib"},
-      {"C:\\t\\archive.tar.LIB", "C:\\t", "archive.tar.LIB", ".lib"},
-      {"C:\\my.dir\\file", "C:\\my.dir", "file", ""},
-      {"C:\\t\\.FNE", "C:\\t", ".FNE", ".fne"},
-      {"C:\\库\\网格.FnE", "C:\\库", "网格.FnE", ".fne"},
-  };
-  for (const Case& c : cases) {
+  for (const LibcopierPathCase& c : kLibcopierPathCases) {
     SCOPED_TRACE(c.path);
     const FileFacts facts = Fill(c.path);
     EXPECT_EQ(facts.full_path, c.path);

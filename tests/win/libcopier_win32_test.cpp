@@ -15,6 +15,7 @@
 #include "libcopier/win32/path_facts.h"
 #include "libcopier/win32/program_state.h"
 #include "libcopier/win32/replace_controls.h"
+#include "shared/libcopier_path_cases.h"
 #include "win/driver/driver.h"
 #include "win/driver/scratch.h"
 
@@ -28,19 +29,7 @@ FileFacts Fill(const std::string& path) {
 }
 
 TEST(LibcopierWin32FileFacts, AbsolutePathsNeedNotExist) {
-  struct Case {
-    const char *path, *folder, *name, *extension;
-  };
-  const Case cases[] = {
-      {"C:\\E\\lib\\Grid.FNE", "C:\\E\\lib", "Grid.FNE", ".fne"},
-      {"D:\\x.lib", "D:\\", "x.lib", ".lib"},
-      {"C:\\t\\archive.tar.LIB", "C:\\t", "archive.tar.LIB", ".lib"},
-      {"C:\\my.dir\\file", "C:\\my.dir", "file", ""},
-      {"C:\\t\\.FNE", "C:\\t", ".FNE", ".fne"},
-      {"\\\\server\\share\\a.fne", "\\\\server\\share", "a.fne", ".fne"},
-      {"C:\\库\\网格.FNE", "C:\\库", "网格.FNE", ".fne"},
-  };
-  for (const Case& c : cases) {
+  for (const LibcopierPathCase& c : kLibcopierPathCases) {
     SCOPED_TRACE(c.path);
     const FileFacts facts = Fill(c.path);
     EXPECT_EQ(facts.full_path, c.path);

@@ -9,6 +9,7 @@
 
 #include "common/gbk_text.h"
 #include "viewer/edb/database.h"
+#include "viewer/edb/edb_format.h"
 #include "viewer/edb/error_texts.h"
 #include "viewer/edb/full_path.h"
 
@@ -66,12 +67,7 @@ std::string WithSuffix(std::string_view name) {
 
 // The database's name: its file name without extension (never empty).
 std::string NameOf(const std::string& full_path) {
-  std::size_t start = 0;
-  for (char separator : {'\\', '/'}) {
-    std::size_t at = FindLastSingleByte(full_path, separator);
-    if (at != kNoPos) start = std::max(start, at + 1);
-  }
-  std::string file_name = full_path.substr(start);
+  std::string file_name = full_path.substr(format::FileNameStart(full_path));
   std::size_t dot = FindLastSingleByte(file_name, '.');
   std::string stem = dot == kNoPos ? file_name : file_name.substr(0, dot);
   if (!stem.empty()) return stem;

@@ -6,13 +6,17 @@
 
 namespace raz::edb::format {
 
-std::string AuxiliaryPath(std::string_view database_path) {
-  // The file name begins after the last backslash or slash.
-  std::size_t name_start = 0;
+std::size_t FileNameStart(std::string_view path) {
+  std::size_t start = 0;
   for (char separator : {'\\', '/'}) {
-    std::size_t at = FindLastSingleByte(database_path, separator);
-    if (at != kNoPos) name_start = std::max(name_start, at + 1);
+    const std::size_t at = FindLastSingleByte(path, separator);
+    if (at != kNoPos) start = std::max(start, at + 1);
   }
+  return start;
+}
+
+std::string AuxiliaryPath(std::string_view database_path) {
+  const std::size_t name_start = FileNameStart(database_path);
   std::string_view name = database_path.substr(name_start);
   std::size_t dot = FindLastSingleByte(name, '.');
   if (dot == kNoPos) return std::string(database_path) + ".edt";

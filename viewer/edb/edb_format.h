@@ -95,6 +95,10 @@ inline float LoadF32(const unsigned char* p) {
   return v;
 }
 
+// Where the file name of a path begins: after its last backslash or slash,
+// each looked for character by character; 0 when it has neither.
+std::size_t FileNameStart(std::string_view path);
+
 // The auxiliary file of a database: its path with the extension (after the
 // last dot of the file name) replaced by "edt", or "EDT" when the extension
 // has an upper-case letter; ".edt" is appended to a name without extension.

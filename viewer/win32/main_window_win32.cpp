@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "common/win32/file_exists.h"
+#include "common/win32/program_folder.h"
 #include "common/win32/ui.h"
 #include "registry/registry_win32.h"
 #include "shellcache/icon_cache.h"
@@ -40,18 +41,6 @@ HMENU BuildMenu() {
   AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(settings), "设置");
   AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(help), "帮助");
   return bar;
-}
-
-std::string RunningProgramPath() {
-  std::string path(MAX_PATH, '\0');
-  for (;;) {
-    const DWORD n = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (n < path.size()) {
-      path.resize(n);
-      return path;
-    }
-    path.resize(path.size() * 2);
-  }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "viewer/win32/password_window_win32.h"
 
 #include "common/gbk_text.h"
+#include "common/win32/ui.h"
 #include "viewer/win32/menu_ids.h"
 
 namespace raz::viewer {
@@ -52,11 +53,9 @@ void Close(PasswordWindow& pw) {
 }
 
 void AcceptPassword(PasswordWindow& pw) {
-  const int length = GetWindowTextLengthA(pw.edit);
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextA(pw.edit, text.data(), length + 1)));
+  std::string text = WindowText(pw.edit);
   if (Trim(text).empty()) return;
-  pw.typed = text;
+  pw.typed = std::move(text);
   Close(pw);
 }
 
