@@ -27,19 +27,6 @@ CopyRequest Resolve(const std::string& args, const std::string& install_value) {
   return ResolvePaths("\"C:\\E\\tools\\Ferrydrop.exe\" " + args, install_value, FakePathFacts());
 }
 
-TEST(LibcopierCopyRequest, InstallValueGivesTheEnvironmentDirectory) {
-  EXPECT_EQ(EnvironmentDirFromInstallValue("C:\\E\\lib\\"), "C:\\E\\");
-  EXPECT_EQ(EnvironmentDirFromInstallValue("C:\\E\\lib"), "C:\\E\\");
-  EXPECT_EQ(EnvironmentDirFromInstallValue("C:\\E\\LIB\\"), "C:\\E\\");
-  // The dropped bytes are not compared with anything.
-  EXPECT_EQ(EnvironmentDirFromInstallValue("C:\\E\\bin\\"), "C:\\E\\");
-  EXPECT_EQ(EnvironmentDirFromInstallValue("%RAZ%\\lib\\"), "%RAZ%\\");
-  EXPECT_EQ(EnvironmentDirFromInstallValue(""), "");
-  EXPECT_EQ(EnvironmentDirFromInstallValue("lib\\"), "");
-  EXPECT_EQ(EnvironmentDirFromInstallValue("lib"), "");
-  EXPECT_EQ(EnvironmentDirFromInstallValue("xlib"), "x");
-}
-
 TEST(LibcopierCopyRequest, ExtensionChoosesTheFolderAndTheNameKeepsItsCase) {
   for (const char* value : {"C:\\E\\lib\\", "C:\\E\\lib", "C:\\E\\LIB\\"}) {
     SCOPED_TRACE(value);

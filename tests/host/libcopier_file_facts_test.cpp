@@ -39,13 +39,7 @@ FileFacts Fill(const std::string& path, const FakePathFacts& fs = {}) {
 
 TEST(LibcopierFileFacts, DerivesTheTextsOfAPath) {
   for (const LibcopierPathCase& c : kLibcopierPathCases) {
-    SCOPED_TRACE(c.path);
-    const FileFacts facts = Fill(c.path);
-    EXPECT_EQ(facts.full_path, c.path);
-    EXPECT_EQ(facts.folder, c.folder);
-    EXPECT_EQ(facts.name, c.name);
-    EXPECT_EQ(facts.extension, c.extension);
-    EXPECT_EQ(facts.size_text, "-1 B");
+    ExpectFactsOf(c, Fill(c.path));
   }
   EXPECT_EQ(Fill("a.fne").full_path, "C:\\cwd\\a.fne");
 }

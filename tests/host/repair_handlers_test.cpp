@@ -83,16 +83,11 @@ struct HandlersTest : ::testing::Test {
   }
 };
 
-TEST(ProposedEExePath, DropsTheLibFolderAndAppendsTheProgram) {
+TEST(ProposedEExePath, AppendsTheProgramToTheEnvironmentDirectory) {
   EXPECT_EQ(ProposedEExePath("C:\\E\\lib\\"), "C:\\E\\e.exe");
-  EXPECT_EQ(ProposedEExePath("C:\\E\\lib"), "C:\\E\\e.exe");
-  // Four or three bytes go whatever they are.
-  EXPECT_EQ(ProposedEExePath("C:\\E\\bin\\"), "C:\\E\\e.exe");
   EXPECT_EQ(ProposedEExePath("C:\\Edit"), "C:\\Ee.exe");
-  // Short values leave the bare name.
-  EXPECT_EQ(ProposedEExePath("lib\\"), "e.exe");
+  // Short values leave the bare name; an empty value proposes nothing.
   EXPECT_EQ(ProposedEExePath("ab\\"), "e.exe");
-  EXPECT_EQ(ProposedEExePath("lib"), "e.exe");
   EXPECT_EQ(ProposedEExePath(""), "");
 }
 

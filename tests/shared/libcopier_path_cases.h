@@ -4,6 +4,10 @@
 // the real file system must agree on every row.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include "libcopier/file_facts.h"
+
 namespace raz {
 
 struct LibcopierPathCase {
@@ -22,5 +26,15 @@ inline constexpr LibcopierPathCase kLibcopierPathCases[] = {
     {"\\\\server\\share\\a.fne", "\\\\server\\share", "a.fne", ".fne"},
     {"C:\\库\\网格.FnE", "C:\\库", "网格.FnE", ".fne"},
 };
+
+// The facts derived from a row's path, for a file that does not exist.
+inline void ExpectFactsOf(const LibcopierPathCase& c, const FileFacts& facts) {
+  SCOPED_TRACE(c.path);
+  EXPECT_EQ(facts.full_path, c.path);
+  EXPECT_EQ(facts.folder, c.folder);
+  EXPECT_EQ(facts.name, c.name);
+  EXPECT_EQ(facts.extension, c.extension);
+  EXPECT_EQ(facts.size_text, "-1 B");
+}
 
 }  // namespace raz
