@@ -18,13 +18,19 @@ if(WIN32)
   # programs, so every program's size counts twice.
   add_compile_options(-ffunction-sections -fdata-sections)
   add_link_options(-static -static-libgcc -static-libstdc++ -Wl,--gc-sections $<$<NOT:$<CONFIG:Debug>>:-s>)
-  # The deliverables are 32-bit. Where the kernel cannot run 32-bit code (no
-  # IA32 emulation, as on the project's Linux machines), Wine runs only 64-bit
-  # programs, so the tests run the 64-bit build of the same sources.
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    # A 32-bit program on 64-bit Windows may then use up to 4 GB.
+    add_link_options(-Wl,--large-address-aware)
+  endif()
+  # ctest runs the Windows tests under Wine: the 32-bit build in a 32-bit
+  # prefix (Wine's i386 loader, through QEMU where the kernel runs no 32-bit
+  # code), the x86-64 build in a 64-bit one. The build tree records its
+  # prefix's architecture for the scripts that start Wine.
+  option(RAZ_WINE_TESTS "Run the Windows tests under Wine" ON)
   if(CMAKE_SIZEOF_VOID_P EQUAL 8)
-    set(RAZ_WINE_TESTS ON)
+    file(WRITE ${CMAKE_BINARY_DIR}/wine-arch "win64\n")
   else()
-    set(RAZ_WINE_TESTS OFF)
+    file(WRITE ${CMAKE_BINARY_DIR}/wine-arch "win32\n")
   endif()
   if(CMAKE_CROSSCOMPILING AND RAZ_WINE_TESTS)
     set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_SOURCE_DIR}/scripts/wine-run.sh;${CMAKE_BINARY_DIR}")

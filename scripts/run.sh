@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
 # run.sh [--screenshot [FILE.png]]
-# The main job: sets the machine up, builds the win64 preset, makes a demo
-# environment in the build tree's Wine prefix (C:\raz-demo\ holding an e.exe,
-# and the install value C:\raz-demo\lib\) and starts Ravelmend under Wine on
-# the run's display. With --screenshot it saves Ravelmend's window as a PNG
-# (default build/win64/screenshots/Ravelmend-run.png) and ends the program
-# instead of waiting for it. RAZ_BUILD_DIR names another x86-64 build tree.
+# The main job: sets the machine up, builds the win32 preset (the 32-bit
+# programs users get), makes a demo environment in the build tree's Wine prefix
+# (C:\raz-demo\ holding an e.exe, and the install value C:\raz-demo\lib\) and
+# starts the 32-bit Ravelmend under Wine: on the user's own display when
+# DISPLAY is set, else on a private Xvfb. With --screenshot it saves
+# Ravelmend's window as a PNG (default build/win32/screenshots/Ravelmend-run.png)
+# and ends the program instead of waiting for it. RAZ_BUILD_DIR names another
+# 32-bit build tree.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-build=${RAZ_BUILD_DIR:-$root/build/win64}
+build=${RAZ_BUILD_DIR:-$root/build/win32}
 shot=""
 case "${1:-}" in
   "") ;;
@@ -18,17 +20,19 @@ case "${1:-}" in
 esac
 
 bash scripts/setup.sh
-if [ "$build" = "$root/build/win64" ]; then
-  cmake --preset win64 >/dev/null
-  cmake --build --preset win64
+if [ "$build" = "$root/build/win32" ]; then
+  cmake --preset win32 >/dev/null
+  cmake --build --preset win32
 else
-  cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" \
+  cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
     -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
   cmake --build "$build"
 fi
 exe="$build/repair/Ravelmend.exe"
 
 . scripts/wine-env.sh "$build"
+# The user's desktop when there is one; the session's own Xvfb otherwise.
+if [ -n "${DISPLAY:-}" ]; then export RAZ_DISPLAY=$DISPLAY; fi
 scripts/wine-session.sh ensure "$build" >/dev/null
 export DISPLAY=$(cat "$raz_session/display")
 

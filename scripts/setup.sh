@@ -8,7 +8,7 @@ packages=(
   clang libclang-rt-14-dev
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  wine64 fonts-wine xvfb x11-utils xdotool imagemagick locales fonts-wqy-microhei dpkg-dev
+  wine64 wine32:i386 fonts-wine xvfb x11-utils xdotool imagemagick locales fonts-wqy-microhei dpkg-dev
 )
 jpeg_src=/opt/raz/src
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -17,6 +17,59 @@ apt_updated=0
 apt_update() {
   if [ "$apt_updated" = 0 ]; then apt-get update -q; apt_updated=1; fi
 }
+
+# The machine's own Debian archive: the first URI of its apt sources that serves
+# the release's main suite (deb822 .sources files, then the one-line format).
+release=$(. /etc/os-release && echo "$VERSION_CODENAME")
+archive_uri() {
+  local uri=""
+  if compgen -G '/etc/apt/sources.list.d/*.sources' >/dev/null; then
+    uri=$(awk -v suite="$release" '
+      BEGIN { RS = ""; FS = "\n" }
+      {
+        types = ""; uris = ""; suites = ""
+        for (i = 1; i <= NF; i++) {
+          line = $i
+          if (line ~ /^Types:/) { sub(/^Types:[ \t]*/, "", line); types = " " line " " }
+          else if (line ~ /^URIs:/) { sub(/^URIs:[ \t]*/, "", line); uris = line }
+          else if (line ~ /^Suites:/) { sub(/^Suites:[ \t]*/, "", line); suites = " " line " " }
+        }
+        if (types ~ / deb / && index(suites, " " suite " ") && uris != "") { split(uris, u, " "); print u[1]; exit }
+      }' /etc/apt/sources.list.d/*.sources)
+  fi
+  if [ -z "$uri" ] && [ -f /etc/apt/sources.list ]; then
+    uri=$(awk -v suite="$release" '$1 == "deb" && $3 == suite { print $2; exit }' /etc/apt/sources.list)
+  fi
+  [ -n "$uri" ] || { echo "setup: no apt source serves $release" >&2; exit 1; }
+  echo "$uri"
+}
+
+# The source packages and the backports suite come from the same archive.
+extra_list=/etc/apt/sources.list.d/raz-extra.sources
+rm -f /etc/apt/sources.list.d/raz-deb-src.sources  # an earlier setup's name for it
+if [ ! -f "$extra_list" ]; then
+  uri=$(archive_uri)
+  cat > "$extra_list" <<SRC
+Types: deb-src
+URIs: $uri
+Suites: $release
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+
+Types: deb
+URIs: $uri
+Suites: $release-backports
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+SRC
+  apt_updated=0
+fi
+
+# Wine's 32-bit half comes from the i386 architecture.
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  dpkg --add-architecture i386
+  apt_updated=0
+fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -44,17 +97,6 @@ for arch in i686 x86_64; do
   prefix=/opt/raz/$arch
   [ -f "$prefix/lib/libjpeg.a" ] && continue
   if [ -z "$(jpeg_source_dir)" ]; then
-    src_list=/etc/apt/sources.list.d/raz-deb-src.sources
-    if [ ! -f "$src_list" ]; then
-      cat > "$src_list" <<'SRC'
-Types: deb-src
-URIs: http://deb.debian.org/debian
-Suites: bookworm
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-SRC
-      apt_updated=0
-    fi
     apt_update
     mkdir -p "$jpeg_src"
     (cd "$jpeg_src" && apt-get source -q libjpeg-turbo)
@@ -69,4 +111,28 @@ SRC
   cp "$build/libjpeg.a" "$prefix/lib/libjpeg.a"
   cp "$dir/jpeglib.h" "$dir/jmorecfg.h" "$dir/jerror.h" "$build/jconfig.h" "$prefix/include/"
 done
+# QEMU's i386 user-mode emulator, for kernels that run no 32-bit code: the
+# backports' version (the release's own is too slow for Wine), unpacked from
+# its package into /opt/raz/qemu instead of installed, so it replaces nothing.
+qemu=/opt/raz/qemu/qemu-i386
+if [ ! -x "$qemu" ]; then
+  apt_update
+  work=$(mktemp -d)
+  (cd "$work" && apt-get download -q "qemu-user/$release-backports" && dpkg-deb -x qemu-user_*.deb unpacked)
+  mkdir -p "$(dirname "$qemu")"
+  cp "$work/unpacked/usr/bin/qemu-i386" "$qemu"
+  rm -rf "$work"
+fi
+# Route i386 ELF programs (Wine's 32-bit loader) to it, unless the kernel runs
+# them itself. The registration is kernel-wide: P keeps argv[0], F opens the
+# emulator now, so it works in any mount namespace.
+if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
+  binfmt=/proc/sys/fs/binfmt_misc
+  mountpoint -q "$binfmt" || mount -t binfmt_misc binfmt_misc "$binfmt"
+  [ -e "$binfmt/raz-qemu-i386" ] && echo -1 > "$binfmt/raz-qemu-i386"
+  magic='\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00'
+  mask='\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff'
+  echo ":raz-qemu-i386:M::$magic:$mask:$qemu:PF" > "$binfmt/register"
+  /usr/lib/wine/wine --version >/dev/null || { echo "setup: Wine's 32-bit loader does not run" >&2; exit 1; }
+fi
 echo "setup: ready"

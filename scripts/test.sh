@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
 # Sets up the machine, builds every preset and runs every test: the bounded
-# fuzz runs, the host unit tests (ASan, UBSan), the checks of the 32-bit
-# deliverables as files, and the Windows tests under Wine.
-# win32 builds the 32-bit deliverables; win64 builds the same sources for
-# x86-64, whose tests Wine runs (this kernel cannot execute 32-bit code).
+# fuzz runs, the host unit tests (ASan, UBSan), and for each Windows preset the
+# whole Windows test suite under Wine: win32 on the 32-bit deliverables in a
+# 32-bit prefix (with the checks of those files), win64 on the x86-64 build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""Checks the three 32-bit deliverables as files: this machine cannot run them,
-but it can prove what they are. Usage: check_deliverables.py BUILD_DIR PAYLOAD_DIR
+"""Checks the three 32-bit deliverables as files (the Windows tests run them;
+this proves what they are). Usage: check_deliverables.py BUILD_DIR PAYLOAD_DIR
 
 Each check prints one line; the last line counts them ("N passed, N failed")."""
 import struct

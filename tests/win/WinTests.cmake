@@ -34,3 +34,8 @@ add_test(NAME wine_session_start COMMAND ${session} start ${CMAKE_BINARY_DIR})
 add_test(NAME wine_session_stop COMMAND ${session} stop ${CMAKE_BINARY_DIR})
 set_tests_properties(wine_session_start PROPERTIES FIXTURES_SETUP wine_session)
 set_tests_properties(wine_session_stop PROPERTIES FIXTURES_CLEANUP wine_session)
+
+# Started by the session: the run's first user of the Wine desktop (see the source).
+add_executable(desktop_keeper WIN32 ${CMAKE_CURRENT_LIST_DIR}/keeper/desktop_keeper_win32.cpp)
+set_target_properties(desktop_keeper PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+add_dependencies(win_tests desktop_keeper)
