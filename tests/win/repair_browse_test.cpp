@@ -10,6 +10,7 @@
 #include "repair/main_window_layout.h"
 #include "repair/win32/browse_dialog_win32.h"
 #include "win/driver/driver.h"
+#include "win/driver/scratch.h"
 
 namespace raz {
 namespace {
@@ -42,11 +43,16 @@ std::string FileNameText(HWND dialog) {
 TEST(BrowseDialog, OpensWithTheWholeProposalAndReportsTheCancel) {
   // Longer than MAX_PATH, and a bare name, which the dialog shows as it is.
   const std::string proposal = std::string(290, 'a') + "e.exe";
+  // The dialog lists the current directory: an empty one opens fast.
+  test::ScratchDir empty("razbrowse");
+  char saved[MAX_PATH] = {};
+  GetCurrentDirectoryA(MAX_PATH, saved);
+  ASSERT_TRUE(SetCurrentDirectoryA(empty.path().c_str()));
   const DWORD thread = GetCurrentThreadId();
   std::string shown;
   std::thread user([&] {
     HWND dialog = nullptr;
-    test::WaitUntil([&] { return (dialog = FindDialog(thread)) != nullptr; }, 30000);
+    test::WaitUntil([&] { return (dialog = FindDialog(thread)) != nullptr; }, 120000);
     if (dialog == nullptr) return;
     // The box takes its text a moment after the dialog shows.
     test::WaitUntil([&] { return !(shown = FileNameText(dialog)).empty(); }, 5000);
@@ -54,6 +60,7 @@ TEST(BrowseDialog, OpensWithTheWholeProposalAndReportsTheCancel) {
   });
   const BrowseResult result = ShowBrowseDialog(nullptr, proposal);
   user.join();
+  SetCurrentDirectoryA(saved);
   EXPECT_EQ(result.outcome, BrowseResult::Outcome::Cancelled);
   EXPECT_EQ(shown, proposal);
 }
