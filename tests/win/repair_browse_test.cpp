@@ -15,17 +15,16 @@
 namespace raz {
 namespace {
 
+BOOL CALLBACK KeepDialog(HWND w, LPARAM found) {
+  if (!IsWindowVisible(w) || test::TextOf(w) != std::string(kOpenDialogTitle)) return TRUE;
+  *reinterpret_cast<HWND*>(found) = w;
+  return FALSE;
+}
+
 // The visible window of `thread` titled as the dialog, or nullptr.
 HWND FindDialog(DWORD thread) {
   HWND found = nullptr;
-  EnumThreadWindows(
-      thread,
-      [](HWND w, LPARAM lp) -> BOOL {
-        if (!IsWindowVisible(w) || test::TextOf(w) != std::string(kOpenDialogTitle)) return TRUE;
-        *reinterpret_cast<HWND*>(lp) = w;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&found));
+  EnumThreadWindows(thread, KeepDialog, reinterpret_cast<LPARAM>(&found));
   return found;
 }
 
