@@ -211,7 +211,9 @@ void MainWindow::OnCommand(int id, int code) {
   if (code != BN_CLICKED) return;
   switch (id) {
     case kIdBrowse:
-      OnBrowseClicked();
+      // A click queued on the button before a repair disabled it opens no
+      // dialog in the middle of the repair.
+      if (!guard_.running) OnBrowseClicked();
       break;
     case kIdRepair:
       OnRepairClicked(World());
