@@ -3,6 +3,7 @@
 // the path box. Each test starts from a registry without the six types.
 #include <windows.h>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -94,6 +95,24 @@ struct RepairProgramTest : ::testing::Test {
   }
   void ExpectNoBox(const Program& program) { EXPECT_FALSE(test::WaitForMessageBox(program.pid(), 1500)); }
 };
+
+struct Posted {
+  HWND window;
+  UINT message;
+  WPARAM wparam;
+  LPARAM lparam;
+};
+
+// Posts the messages while the thread of `main` is held, so that all of them
+// wait in its queue before it handles the first.
+void PostTogether(HWND main, std::initializer_list<Posted> messages) {
+  HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME, FALSE, GetWindowThreadProcessId(main, nullptr));
+  ASSERT_NE(thread, nullptr);
+  ASSERT_NE(SuspendThread(thread), static_cast<DWORD>(-1));
+  for (const Posted& m : messages) PostMessageA(m.window, m.message, m.wparam, m.lparam);
+  ResumeThread(thread);
+  CloseHandle(thread);
+}
 
 struct Placed {
   int id, parent, left, top, width, height;
@@ -331,8 +350,7 @@ TEST_F(RepairProgramTest, CloseRequestDuringARepairWaitsForTheOutcome) {
     SCOPED_TRACE(close.name);
     Program program = Start();
     ASSERT_TRUE(main);
-    test::Click(RepairButton());
-    PostMessageA(main, close.message, close.wparam, close.lparam);
+    PostTogether(main, {{RepairButton(), BM_CLICK, 0, 0}, {main, close.message, close.wparam, close.lparam}});
     ExpectBox(program, "提示", "文件关联 修复成功");
     EXPECT_TRUE(program.WaitForExit());
     EXPECT_EQ(program.ExitCode(), 0u);
@@ -346,10 +364,10 @@ TEST_F(RepairProgramTest, RepairButtonClickedTwiceRunsOneRepair) {
   MakeEnvironment();
   Program program = Start();
   ASSERT_TRUE(main);
-  for (HWND button : {RepairButton(), RepairButton(), Control(kIdBrowse)}) {
-    PostMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    PostMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-  }
+  const LPARAM at = MAKELPARAM(5, 5);
+  PostTogether(main, {{RepairButton(), WM_LBUTTONDOWN, MK_LBUTTON, at}, {RepairButton(), WM_LBUTTONUP, 0, at},
+                      {RepairButton(), WM_LBUTTONDOWN, MK_LBUTTON, at}, {RepairButton(), WM_LBUTTONUP, 0, at},
+                      {Control(kIdBrowse), WM_LBUTTONDOWN, MK_LBUTTON, at}, {Control(kIdBrowse), WM_LBUTTONUP, 0, at}});
   ExpectBox(program, "提示", "文件关联 修复成功");
   ExpectNoBox(program);  // neither a second outcome nor the open-file dialog
   EXPECT_TRUE(IsWindowEnabled(RepairButton()));
