@@ -163,7 +163,8 @@ TYPED_TEST_P(RegistryContract, DeleteWithTrailingBackslashFallsBackToTheKey) {
 REGISTER_TYPED_TEST_SUITE_P(RegistryContract, WriteCreatesMissingKeysAndReadsBack,
                             TrailingBackslashNamesTheDefaultValue, DefaultValueNeverSetDoesNotExist,
                             NoBackslashNamesAValueUnderTheRoot, TrailByte5CIsNotASplitPoint, ReadsOnlyTextValues,
-                            ExpandsExpandSzValues, ExpandsGbkTextWhole, WritesEmptyTextAsOneNul, DeleteRemovesValueThenFallsBackToKey,
-                            KeyWithSubkeysIsNotDeleted, DeleteWithTrailingBackslashFallsBackToTheKey);
+                            ExpandsExpandSzValues, ExpandsGbkTextWhole, WritesEmptyTextAsOneNul,
+                            DeleteRemovesValueThenFallsBackToKey, KeyWithSubkeysIsNotDeleted,
+                            DeleteWithTrailingBackslashFallsBackToTheKey);
 
 }  // namespace raz
