@@ -165,6 +165,15 @@ void MemoryRegistry::SetValue(RegistryRoot root, std::string_view key, std::stri
 
 bool MemoryRegistry::KeyExists(RegistryRoot root, std::string_view key) const { return Find(root, key) != nullptr; }
 
+std::optional<std::string> MemoryRegistry::StoredBytes(RegistryRoot root, std::string_view key,
+                                                       std::string_view name) const {
+  const Key* k = Find(root, key);
+  if (!k) return std::nullopt;
+  const auto v = k->values.find(AsciiLower(name));
+  if (v == k->values.end()) return std::nullopt;
+  return v->second.bytes;
+}
+
 std::vector<std::string> MemoryRegistry::Dump(RegistryRoot root, std::string_view key) const {
   std::vector<std::string> lines;
   const Key* start = Find(root, key);

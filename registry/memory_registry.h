@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,8 @@ class MemoryRegistry : public RegistryItems {
   // Test setup and inspection, below the item operations.
   void SetValue(RegistryRoot root, std::string_view key, std::string_view name, RegType type, std::string bytes);
   bool KeyExists(RegistryRoot root, std::string_view key) const;
+  // The bytes stored for a value, exactly as written; nullopt when it is missing.
+  std::optional<std::string> StoredBytes(RegistryRoot root, std::string_view key, std::string_view name) const;
   // Refuses every write while set (opening for write fails, as for a key the
   // user may not change).
   void SetReadOnly(bool read_only) { read_only_ = read_only; }

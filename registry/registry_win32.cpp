@@ -1,6 +1,9 @@
 #include "registry/registry_win32.h"
 
 #include <algorithm>
+#include <cwchar>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "common/win32/unique_handle.h"
@@ -28,15 +31,38 @@ std::string TextOf(const std::vector<char>& data, DWORD size) {
   return std::string(data.data(), len);
 }
 
-std::string ExpandText(const std::string& text, bool* ok) {
-  *ok = false;
-  const DWORD needed = ExpandEnvironmentStringsA(text.c_str(), nullptr, 0);
-  if (needed == 0) return {};
-  std::vector<char> out(needed + 1, '\0');
-  const DWORD got = ExpandEnvironmentStringsA(text.c_str(), out.data(), needed);
-  if (got == 0 || got > needed) return {};
-  *ok = true;
-  return std::string(out.data());
+// The text with its environment references expanded, in the ANSI code page.
+// The expansion runs on UTF-16 and each buffer is sized by the converted result:
+// the count that ExpandEnvironmentStringsA reports for its sizing call is not a
+// byte count, so a result with double-byte characters would come back cut.
+std::optional<std::string> ExpandText(const std::string& text) {
+  const int wide_size = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+  if (wide_size <= 0) return std::nullopt;
+  std::wstring wide(static_cast<std::size_t>(wide_size), L'\0');
+  if (MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), wide_size) <= 0) return std::nullopt;
+
+  // Grow until the expansion fits; each call reports the size it needs.
+  std::wstring expanded(static_cast<std::size_t>(wide_size) + MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD needed = ExpandEnvironmentStringsW(wide.c_str(), expanded.data(), static_cast<DWORD>(expanded.size()));
+    if (needed == 0) return std::nullopt;
+    if (needed <= expanded.size()) {
+      expanded.resize(std::wcslen(expanded.c_str()));
+      break;
+    }
+    expanded.assign(needed, L'\0');
+  }
+
+  if (expanded.empty()) return std::string();
+  const int size = WideCharToMultiByte(CP_ACP, 0, expanded.data(), static_cast<int>(expanded.size()), nullptr, 0,
+                                       nullptr, nullptr);
+  if (size <= 0) return std::nullopt;
+  std::string out(static_cast<std::size_t>(size), '\0');
+  if (WideCharToMultiByte(CP_ACP, 0, expanded.data(), static_cast<int>(expanded.size()), out.data(), size, nullptr,
+                          nullptr) != size) {
+    return std::nullopt;
+  }
+  return out;
 }
 
 }  // namespace
@@ -64,9 +90,8 @@ std::string Win32Registry::ReadRegistryText(RegistryRoot root, std::string_view 
   std::string text = TextOf(data, got);
   if (type == REG_SZ) return text;
   if (type != REG_EXPAND_SZ) return std::string(fallback);
-  bool ok = false;
-  std::string expanded = ExpandText(text, &ok);
-  return ok ? expanded : std::string(fallback);
+  std::optional<std::string> expanded = ExpandText(text);
+  return expanded ? *std::move(expanded) : std::string(fallback);
 }
 
 bool Win32Registry::WriteRegistryText(RegistryRoot root, std::string_view path, std::string_view text) {

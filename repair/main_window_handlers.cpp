@@ -38,6 +38,53 @@ void PresetLibraryOptions(const MainWindowWorld& world, const LibraryPreset& pre
   if (!command.empty()) world.view.CheckOption(preset.copy_option);
 }
 
+// One repair, from the path check to the outcome box.
+void RunRepair(const MainWindowWorld& world) {
+  MainWindowView& view = world.view;
+  // Taken before anything can pump messages: the registrations read these.
+  const OptionSnapshot options(view);
+  const std::string typed = Trim(view.PathText());
+  if (typed.empty()) {
+    view.ShowMessage("请选择raz主程序", kCaptionError, kBoxIconQuestion);
+    view.SetPathText("");
+    view.FocusPath();
+    return;
+  }
+  // Only an existing file will do, named by its full path from here on.
+  const std::optional<std::string> path = world.files.ProgramFile(typed);
+  if (!path) {
+    view.ShowMessage("raz主程序路径错误", kCaptionError, kBoxIconQuestion);
+    view.FocusPath();
+    return;
+  }
+
+  view.SetInputsEnabled(false);
+  view.SetRepairCaption(kCaptionRepairing);
+  view.PumpMessages();
+
+  world.globals.chosen_e_exe_path = *path;
+  world.globals.environment_directory = EnvironmentDirectoryOf(*path);
+
+  const RepairContext context{world.registry, options, world.files};
+  const bool outcome = RegisterEFileTypes(context, *path);
+  RegisterFneType(context, *world.globals.environment_directory);
+  RegisterLibType(context, *world.globals.environment_directory);
+
+  if (outcome) {
+    view.SetRepairCaption(kCaptionRefreshing);
+    view.PumpMessages();
+    view.RefreshIconCache();
+  }
+
+  view.SetInputsEnabled(true);
+  view.SetRepairCaption(kCaptionIdle);
+  if (outcome) {
+    view.ShowMessage("文件关联 修复成功", kCaptionNotice, kBoxIconInformation);
+  } else {
+    view.ShowMessage("文件关联 修复失败", kCaptionError, kBoxIconError);
+  }
+}
+
 }  // namespace
 
 std::string ProposedEExePath(std::string_view install_value) {
@@ -57,45 +104,23 @@ void OnMainWindowCreated(const MainWindowWorld& world) {
 }
 
 void OnRepairClicked(const MainWindowWorld& world) {
-  MainWindowView& view = world.view;
-  const std::string path = Trim(view.PathText());
-  if (path.empty()) {
-    view.ShowMessage("请选择raz主程序", kCaptionError, kBoxIconQuestion);
-    view.SetPathText("");
-    view.FocusPath();
-    return;
+  RepairGuard& guard = world.guard;
+  // A click that arrives while a repair runs (one queued on the button before
+  // the repair disabled it, delivered when the repair pumps) starts nothing.
+  if (guard.running) return;
+  guard.running = true;
+  RunRepair(world);
+  guard.running = false;
+  if (guard.close_held) {
+    guard.close_held = false;
+    world.view.Close();
   }
-  if (!world.files.Exists(path)) {
-    view.ShowMessage("raz主程序路径错误", kCaptionError, kBoxIconQuestion);
-    view.FocusPath();
-    return;
-  }
+}
 
-  view.SetInputsEnabled(false);
-  view.SetRepairCaption(kCaptionRepairing);
-  view.PumpMessages();
-
-  world.globals.chosen_e_exe_path = path;
-  world.globals.environment_directory = EnvironmentDirectoryOf(path);
-
-  const RepairContext context{world.registry, view, world.files};
-  const bool outcome = RegisterEFileTypes(context, path);
-  RegisterFneType(context, *world.globals.environment_directory);
-  RegisterLibType(context, *world.globals.environment_directory);
-
-  if (outcome) {
-    view.SetRepairCaption(kCaptionRefreshing);
-    view.PumpMessages();
-    view.RefreshIconCache();
-  }
-
-  view.SetInputsEnabled(true);
-  view.SetRepairCaption(kCaptionIdle);
-  if (outcome) {
-    view.ShowMessage("文件关联 修复成功", kCaptionNotice, kBoxIconInformation);
-  } else {
-    view.ShowMessage("文件关联 修复失败", kCaptionError, kBoxIconError);
-  }
+bool OnCloseRequested(const MainWindowWorld& world) {
+  if (!world.guard.running) return true;
+  world.guard.close_held = true;
+  return false;
 }
 
 std::optional<bool> OnPathEditKeyDown(const MainWindowWorld& world, int key_code, int /*shift_state*/) {

@@ -33,10 +33,17 @@ std::string ProposedEExePath(std::string_view install_value);
 // disables the icon option; a ProgID with the copy verb checks the copy option).
 void OnMainWindowCreated(const MainWindowWorld& world);
 
-// The one-click repair: checks the trimmed path, locks the inputs, registers
-// the six types, refreshes the icon cache after a successful first phase,
-// unlocks the inputs and reports the outcome.
+// The one-click repair: checks the trimmed path (an existing file, taken by its
+// full path), locks the inputs, registers the six types on the options as they
+// stood at the click, refreshes the icon cache after a successful first phase,
+// unlocks the inputs and reports the outcome. It runs once at a time: a click
+// that arrives meanwhile starts nothing, and a close request held meanwhile is
+// carried out after the outcome box.
 void OnRepairClicked(const MainWindowWorld& world);
+
+// The window is asked to close: true when it may close now; false while a
+// repair runs, whose end then carries the close out.
+bool OnCloseRequested(const MainWindowWorld& world);
 
 // Key pressed in the path box: Enter (any shift state) runs the repair and
 // returns false, so the key goes no further; other keys give no result.

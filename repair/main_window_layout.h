@@ -70,5 +70,7 @@ const ControlLayout* FindControl(int id);
 constexpr std::string_view kOpenDialogTitle = "选择raz主程序";
 constexpr std::string_view kOpenDialogFilter{"raz主程序(e.exe)\0e.exe\0", sizeof "raz主程序(e.exe)\0e.exe\0"};
 constexpr unsigned kOpenDialogFlags = 0x1806;
+// Shown when the path chosen in the dialog is longer than the system takes.
+constexpr std::string_view kBrowsePathTooLong = "所选文件的路径过长，无法使用";
 
 }  // namespace raz

@@ -35,6 +35,8 @@ class MainWindowView : public OptionState {
   virtual void PumpMessages() = 0;
   // Makes the shell reload file-type icons.
   virtual void RefreshIconCache() = 0;
+  // Carries out a close request that was held while a repair ran.
+  virtual void Close() = 0;
 };
 
 // The two program-wide texts that a repair sets once the path has passed its
@@ -44,12 +46,19 @@ struct ProgramGlobals {
   std::optional<std::string> environment_directory;
 };
 
+// Whether a repair runs, and whether a close request waits for its end.
+struct RepairGuard {
+  bool running = false;
+  bool close_held = false;
+};
+
 // Everything the handlers work on, by reference.
 struct MainWindowWorld {
   MainWindowView& view;
   RegistryItems& registry;
   RepairFiles& files;
   ProgramGlobals& globals;
+  RepairGuard& guard;
 };
 
 }  // namespace raz

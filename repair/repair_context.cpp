@@ -1,7 +1,5 @@
 #include "repair/repair_context.h"
 
-#include <array>
-
 namespace raz {
 
 std::string_view CheckBoxName(RepairOption option) {
@@ -12,6 +10,14 @@ std::string_view CheckBoxName(RepairOption option) {
       "选择框_FNE复制到raz", "选择框_LIB图标显示",  "选择框_LIB复制到raz",
   };
   return kNames[static_cast<std::size_t>(option)];
+}
+
+OptionSnapshot::OptionSnapshot(const OptionState& source) {
+  for (std::size_t i = 0; i < kRepairOptionCount; ++i) {
+    const auto option = static_cast<RepairOption>(i);
+    checked_[i] = source.IsChecked(option);
+    enabled_[i] = source.IsEnabled(option);
+  }
 }
 
 std::string_view CarriedFileTargetName(CarriedFile file) {

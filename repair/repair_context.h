@@ -3,7 +3,9 @@
 // files. The window supplies the real ones; tests supply doubles.
 #pragma once
 
+#include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -43,6 +45,20 @@ class OptionState {
   virtual bool IsEnabled(RepairOption option) const = 0;
 };
 
+// The option boxes as they stood when it was taken. A repair reads its options
+// from one of these, so nothing the window does while the repair runs (a box
+// clicked, the window closed) changes what the repair writes.
+class OptionSnapshot final : public OptionState {
+ public:
+  explicit OptionSnapshot(const OptionState& source);
+  bool IsChecked(RepairOption option) const override { return checked_[static_cast<std::size_t>(option)]; }
+  bool IsEnabled(RepairOption option) const override { return enabled_[static_cast<std::size_t>(option)]; }
+
+ private:
+  std::array<bool, kRepairOptionCount> checked_{};
+  std::array<bool, kRepairOptionCount> enabled_{};
+};
+
 // The six files that Ravelmend carries and installs when they are missing.
 enum class CarriedFile { EcIcon, EdbIcon, FneIcon, LibIcon, Tallyscope, Ferrydrop };
 
@@ -55,6 +71,10 @@ class RepairFiles {
   virtual ~RepairFiles() = default;
   // True for an existing file or directory of that name; false for "".
   virtual bool Exists(const std::string& path) = 0;
+  // The full path of the program file that `path` names: an existing file, not
+  // a directory, named without wildcard characters; a relative path is taken
+  // from the current directory. nullopt for anything else.
+  virtual std::optional<std::string> ProgramFile(const std::string& path) = 0;
   // Creates one folder level with default security; true iff it was created.
   virtual bool CreateFolder(const std::string& path) = 0;
   // Writes the carried file at `target` unless something of that name exists.

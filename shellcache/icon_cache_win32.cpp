@@ -4,6 +4,7 @@
 #include "common/win32/unique_handle.h"
 #include "shellcache/cache_bases.h"
 #include "shellcache/icon_cache.h"
+#include "shellcache/shell_notices_win32.h"
 
 namespace raz {
 
@@ -32,13 +33,21 @@ std::string UserProfile() {
 
 }  // namespace
 
-void RefreshIconCache() {
+const ShellNotices& SystemShellNotices() {
+  static const ShellNotices notices = {SHChangeNotify, SendMessageTimeoutA};
+  return notices;
+}
+
+void RefreshIconCache(const ShellNotices& notices) {
   for (const std::string& base : IconCacheBases(AppDataPath(), UserProfile())) {
     for (const char* name : kIconCacheNames) ForceDeleteFile(base + name);
   }
-  SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST | SHCNF_FLUSH, nullptr, nullptr);
+  notices.change_notify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST | SHCNF_FLUSH, nullptr, nullptr);
+  // SMTO_NORMAL: this thread goes on handling messages sent to it while it waits.
   DWORD_PTR result = 0;
-  SendMessageTimeoutA(HWND_BROADCAST, WM_SETTINGCHANGE, 0, 0, SMTO_NORMAL, 1000, &result);
+  notices.send_message_timeout(HWND_BROADCAST, WM_SETTINGCHANGE, 0, 0, SMTO_NORMAL, 1000, &result);
 }
+
+void RefreshIconCache() { RefreshIconCache(SystemShellNotices()); }
 
 }  // namespace raz

@@ -1,13 +1,13 @@
 #include "repair/win32/main_window_win32.h"
 
 #include <commctrl.h>
-#include <commdlg.h>
 
 #include "common/gbk_text.h"
 #include "common/win32/ui.h"
 #include "repair/main_window_handlers.h"
 #include "repair/main_window_layout.h"
 #include "repair/win32/banner_win32.h"
+#include "repair/win32/browse_dialog_win32.h"
 #include "repair/win32/frame_win32.h"
 #include "shellcache/icon_cache.h"
 
@@ -194,6 +194,11 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_ACTIVATE:
       OnActivate(LOWORD(wparam) != WA_INACTIVE);
       return 0;
+    case WM_CLOSE:
+      // The close box, Alt+F4, the system menu and Esc all come here. During a
+      // repair the request waits for the repair's end.
+      if (OnCloseRequested(World())) DestroyWindow(hwnd_);
+      return 0;
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;
@@ -206,7 +211,9 @@ void MainWindow::OnCommand(int id, int code) {
   if (code != BN_CLICKED) return;
   switch (id) {
     case kIdBrowse:
-      OnBrowseClicked();
+      // A click queued on the button before a repair disabled it opens no
+      // dialog in the middle of the repair.
+      if (!guard_.running) OnBrowseClicked();
       break;
     case kIdRepair:
       OnRepairClicked(World());
@@ -229,21 +236,13 @@ void MainWindow::OnActivate(bool active) {
 }
 
 void MainWindow::OnBrowseClicked() {
-  char file[MAX_PATH] = {};
-  dialog_file_name_.copy(file, MAX_PATH - 1);
-  const std::string filter(kOpenDialogFilter);
-  const std::string title(kOpenDialogTitle);
-  OPENFILENAMEA dialog = {};
-  dialog.lStructSize = sizeof dialog;
-  dialog.hwndOwner = hwnd_;
-  dialog.lpstrFilter = filter.c_str();
-  dialog.nFilterIndex = 1;
-  dialog.lpstrFile = file;
-  dialog.nMaxFile = MAX_PATH;
-  dialog.lpstrTitle = title.c_str();
-  dialog.Flags = kOpenDialogFlags;
-  if (!GetOpenFileNameA(&dialog)) return;
-  dialog_file_name_ = file;
+  const BrowseResult result = ShowBrowseDialog(hwnd_, dialog_file_name_);
+  if (result.outcome == BrowseResult::Outcome::PathTooLong) {
+    ShowMessage(kBrowsePathTooLong, "错误", kBoxIconError);
+    return;
+  }
+  if (result.outcome != BrowseResult::Outcome::Chosen) return;
+  dialog_file_name_ = result.path;
   SetPathText(dialog_file_name_);
 }
 
@@ -317,6 +316,10 @@ void MainWindow::ShowMessage(std::string_view text, std::string_view caption, un
 void MainWindow::PumpMessages() { PumpPendingMessages(); }
 
 void MainWindow::RefreshIconCache() { ::raz::RefreshIconCache(); }
+
+// Posted, so the window goes from the message loop and never from inside the
+// handler that ran the repair.
+void MainWindow::Close() { PostMessageA(hwnd_, WM_CLOSE, 0, 0); }
 
 void RunMessageLoop(HWND main) {
   MSG msg;

@@ -44,6 +44,7 @@ class MainWindow final : public MainWindowView {
   void ShowMessage(std::string_view text, std::string_view caption, unsigned flags) override;
   void PumpMessages() override;
   void RefreshIconCache() override;
+  void Close() override;
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
@@ -55,7 +56,7 @@ class MainWindow final : public MainWindowView {
   void OnBrowseClicked();
   void OnActivate(bool active);
   HWND Control(int id) const;
-  MainWindowWorld World() { return {*this, registry_, files_, globals_}; }
+  MainWindowWorld World() { return {*this, registry_, files_, globals_, guard_}; }
 
   HWND hwnd_ = nullptr;
   HINSTANCE instance_ = nullptr;
@@ -66,6 +67,7 @@ class MainWindow final : public MainWindowView {
   Win32Registry registry_;
   Win32RepairFiles files_;
   ProgramGlobals& globals_;
+  RepairGuard guard_;
   std::string dialog_file_name_;  // the open-file dialog's file name
 };
 

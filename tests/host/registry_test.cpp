@@ -8,17 +8,17 @@ namespace {
 
 class MemoryHarness {
  public:
-  MemoryHarness() { setenv("RAZ_TEST_VAR", "C:\\raz", 1); }
+  MemoryHarness() {
+    setenv("RAZ_TEST_VAR", "C:\\raz", 1);
+    setenv("RAZ_TEST_GBK", kGbkFolder, 1);
+  }
   RegistryItems& items() { return reg_; }
   std::string scratch() const { return "RazTest"; }
   void Plant(RegistryRoot root, const std::string& key, const std::string& name, RegType type, std::string bytes) {
     reg_.SetValue(root, key, name, type, std::move(bytes));
   }
   std::string RawBytes(RegistryRoot root, const std::string& key, const std::string& name) {
-    for (const std::string& line : reg_.Dump(root, key)) {
-      if (line.rfind(key + "|" + name + "|", 0) == 0) return line.substr(key.size() + name.size() + 4) + '\0';
-    }
-    return "<missing>";
+    return reg_.StoredBytes(root, key, name).value_or("<missing>");
   }
   bool KeyExists(RegistryRoot root, const std::string& key) const { return reg_.KeyExists(root, key); }
 

@@ -57,22 +57,49 @@ TEST(BannerJpeg, RejectedDataGivesNoPicture) {
   EXPECT_FALSE(DecodeJpeg(huge.data(), huge.size()));
 }
 
-TEST(BannerJpeg, DamagedScanDataNeverCrashes) {
+// Offset of the first byte of entropy-coded data: just after the start-of-scan segment.
+std::size_t ScanDataOffset(const std::vector<unsigned char>& jpeg) {
+  for (std::size_t i = 0; i + 3 < jpeg.size(); ++i) {
+    if (jpeg[i] == 0xFF && jpeg[i + 1] == 0xDA) return i + 2 + (jpeg[i + 2] << 8 | jpeg[i + 3]);
+  }
+  return 0;
+}
+
+// libjpeg gets over a picture that ends early and over scan data that decodes
+// to nonsense with warnings only, which the decoder ignores: the picture keeps
+// its size.
+void ExpectWholeBanner(const std::optional<BgrImage>& image) {
+  ASSERT_TRUE(image);
+  EXPECT_EQ(image->width, 600);
+  EXPECT_EQ(image->height, 80);
+  EXPECT_EQ(image->pixels.size(), image->stride * static_cast<std::size_t>(image->height));
+}
+
+TEST(BannerJpeg, DamagedScanDataStillDecodes) {
   const std::vector<unsigned char> jpeg = Banner();
-  // A picture cut short still decodes (libjpeg fills the rest); flipped bytes
-  // in the scan decode or fail, but always return.
-  const auto cut = DecodeJpeg(jpeg.data(), jpeg.size() / 2);
-  if (cut) {
-    EXPECT_EQ(cut->width, 600);
+  const std::size_t scan = ScanDataOffset(jpeg);
+  ASSERT_NE(scan, 0u);
+  {
+    SCOPED_TRACE("cut in half");
+    ExpectWholeBanner(DecodeJpeg(jpeg.data(), jpeg.size() / 2));
   }
   for (std::size_t step = 7; step < 40; step += 11) {
+    SCOPED_TRACE(step);
+    // Zero bytes never form a marker, so the damage stays inside the scan.
     std::vector<unsigned char> damaged = jpeg;
-    for (std::size_t i = jpeg.size() / 3; i < jpeg.size(); i += step) damaged[i] ^= 0x5A;
-    const auto image = DecodeJpeg(damaged.data(), damaged.size());
-    if (image) {
-      EXPECT_EQ(image->pixels.size(), image->stride * static_cast<std::size_t>(image->height));
-    }
+    for (std::size_t i = scan + step; i + 2 < jpeg.size(); i += step) damaged[i] = 0;
+    ExpectWholeBanner(DecodeJpeg(damaged.data(), damaged.size()));
   }
+}
+
+TEST(BannerJpeg, SecondFrameInsideTheScanGivesNoPicture) {
+  std::vector<unsigned char> jpeg = Banner();
+  const std::size_t scan = ScanDataOffset(jpeg);
+  ASSERT_NE(scan, 0u);
+  const std::size_t at = scan + (jpeg.size() - scan) / 2;
+  jpeg[at] = 0xFF;
+  jpeg[at + 1] = 0xC0;
+  EXPECT_FALSE(DecodeJpeg(jpeg.data(), jpeg.size()));
 }
 
 }  // namespace

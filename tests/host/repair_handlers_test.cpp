@@ -4,8 +4,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "repair/main_window_handlers.h"
@@ -60,8 +62,18 @@ class FakeWindow : public MainWindowView {
   void ShowMessage(std::string_view t, std::string_view c, unsigned flags) override {
     log.push_back("box " + std::string(c) + " " + std::string(t) + " " + std::to_string(flags));
   }
-  void PumpMessages() override { log.push_back("pump"); }
+  void PumpMessages() override {
+    log.push_back("pump");
+    if (on_pump) on_pump();
+  }
   void RefreshIconCache() override { log.push_back("refresh"); }
+  void Close() override { log.push_back("close"); }
+  // What the queue delivers while the repair pumps.
+  std::function<void()> on_pump;
+  // The window is gone: every box reads as cleared and disabled.
+  void Destroy() {
+    for (auto& [id, state] : options_) state = {false, false};
+  }
 
  private:
   std::map<int, std::pair<bool, bool>> options_;  // checked, enabled
@@ -73,7 +85,8 @@ struct HandlersTest : ::testing::Test {
   FakeRepairFiles files;
   FakeWindow window;
   ProgramGlobals globals;
-  MainWindowWorld world{window, registry, files, globals};
+  RepairGuard guard;
+  MainWindowWorld world{window, registry, files, globals, guard};
 
   void SetText(RegistryRoot root, const std::string& key, const std::string& text) {
     memory.SetValue(root, key, "", RegType::Sz, text + '\0');
@@ -134,7 +147,7 @@ TEST_F(HandlersTest, IconTestsTheTextBeforeTheFirstCommaOnly) {
   };
   for (const auto& [icon, disabled] : cases) {
     FakeWindow fresh;
-    MainWindowWorld w{fresh, registry, files, globals};
+    MainWindowWorld w{fresh, registry, files, globals, guard};
     SetText(kClasses, ".lib", "Tools.Lib");
     SetText(kClasses, "Tools.Lib\\DefaultIcon", icon);
     OnMainWindowCreated(w);
@@ -238,13 +251,18 @@ TEST_F(HandlersTest, ReadOnlyClassesRootReportsFailureAndUnlocks) {
   EXPECT_EQ(window.log.back(), "box 错误 文件关联 修复失败 16");
 }
 
-TEST_F(HandlersTest, BareProgramNameGivesAnEmptyEnvironmentDirectory) {
-  files.existing.insert("e.exe");
+TEST_F(HandlersTest, RelativeNameIsRegisteredAsItsFullPath) {
+  files.current_directory = "C:\\cwd\\";
+  files.existing.insert("C:\\cwd\\e.exe");
   window.text = "e.exe";
   OnRepairClicked(world);
-  EXPECT_EQ(globals.environment_directory, "");
-  EXPECT_EQ(memory.ReadRegistryText(kUser, "Software\\VidOvu\\E\\Install\\Path"), "lib\\");
-  EXPECT_EQ(memory.ReadRegistryText(kClasses, "FNE.Document\\DefaultIcon\\"), "help\\fne.ico");
+  EXPECT_EQ(window.log.back(), "box 提示 文件关联 修复成功 64");
+  EXPECT_EQ(window.text, "e.exe");
+  EXPECT_EQ(globals.chosen_e_exe_path, "C:\\cwd\\e.exe");
+  EXPECT_EQ(globals.environment_directory, "C:\\cwd\\");
+  EXPECT_EQ(memory.ReadRegistryText(kUser, "Software\\VidOvu\\E\\Install\\Path"), "C:\\cwd\\lib\\");
+  EXPECT_EQ(memory.ReadRegistryText(kClasses, "E.Document\\DefaultIcon\\"), "C:\\cwd\\e.exe,-127");
+  EXPECT_EQ(memory.ReadRegistryText(kClasses, "FNE.Document\\DefaultIcon\\"), "C:\\cwd\\help\\fne.ico");
   // A later repair replaces both texts.
   files.existing.insert("D:\\E\\e.exe");
   window.text = "D:\\E\\e.exe";
@@ -254,6 +272,70 @@ TEST_F(HandlersTest, BareProgramNameGivesAnEmptyEnvironmentDirectory) {
   FreeProgramGlobals(globals);
   EXPECT_FALSE(globals.chosen_e_exe_path);
   EXPECT_FALSE(globals.environment_directory);
+}
+
+TEST_F(HandlersTest, PathThatIsNoProgramFileWritesNothing) {
+  files.existing = {"C:\\raz", "C:\\raz\\e.exe"};
+  files.folders = {"C:\\raz"};
+  for (const std::string typed : {"C:\\raz", "C:\\raz\\*.exe", "C:\\raz\\e.ex?", "nothing.exe"}) {
+    window.log.clear();
+    window.text = typed;
+    OnRepairClicked(world);
+    EXPECT_THAT(window.log, ElementsAre("box 错误 raz主程序路径错误 32", "focus")) << typed;
+  }
+  EXPECT_THAT(registry.log, IsEmpty());
+  EXPECT_THAT(files.log, IsEmpty());
+  EXPECT_FALSE(globals.chosen_e_exe_path);
+}
+
+// The window closes while the repair pumps: the close waits for the outcome
+// box, and the registrations still see the options of the click.
+TEST_F(HandlersTest, CloseDuringTheRepairWaitsAndTheRepairKeepsItsOptions) {
+  files.existing.insert("C:\\raz\\e.exe");
+  window.text = "C:\\raz\\e.exe";
+  MemoryRegistry reference;
+  {
+    FakeWindow untouched;
+    FakeRepairFiles reference_files = files;
+    ProgramGlobals reference_globals;
+    RepairGuard reference_guard;
+    untouched.text = window.text;
+    OnRepairClicked({untouched, reference, reference_files, reference_globals, reference_guard});
+  }
+
+  std::vector<bool> close_allowed;
+  window.on_pump = [&] {
+    close_allowed.push_back(OnCloseRequested(world));
+    window.Destroy();
+  };
+  OnRepairClicked(world);
+  EXPECT_THAT(close_allowed, ElementsAre(false, false));
+  EXPECT_THAT(window.log, ElementsAre("disable", "caption 正在修复...", "pump", "caption 刷新图标...", "pump",
+                                      "refresh", "enable", "caption 一键修复", "box 提示 文件关联 修复成功 64",
+                                      "close"));
+  EXPECT_EQ(memory.Dump(kClasses), reference.Dump(kClasses));
+  EXPECT_TRUE(memory.RegistryItemExists(kClasses, "E8.Document\\Shell\\用记事本打开\\Command\\"));
+  // Idle again: a close goes at once.
+  EXPECT_TRUE(OnCloseRequested(world));
+}
+
+// A click queued on the button before the repair disabled it reaches the
+// handler while the repair pumps.
+TEST_F(HandlersTest, ClickDuringTheRepairStartsNothing) {
+  files.existing.insert("C:\\raz\\e.exe");
+  window.text = "C:\\raz\\e.exe";
+  bool clicked = false;
+  window.on_pump = [&] {
+    if (!std::exchange(clicked, true)) OnRepairClicked(world);
+  };
+  OnRepairClicked(world);
+  EXPECT_THAT(window.log, ElementsAre("disable", "caption 正在修复...", "pump", "caption 刷新图标...", "pump",
+                                      "refresh", "enable", "caption 一键修复", "box 提示 文件关联 修复成功 64"));
+  // The next click after the end runs a repair again.
+  window.on_pump = nullptr;
+  window.log.clear();
+  OnRepairClicked(world);
+  EXPECT_EQ(window.log.back(), "box 提示 文件关联 修复成功 64");
 }
 
 TEST_F(HandlersTest, EnterRunsTheRepairWhateverTheShiftStateAndOtherKeysPass) {

@@ -3,9 +3,10 @@
 // the double cannot drift from what the programs meet on Windows.
 //
 // A harness provides: items(), Plant(root, key, name, type, bytes),
-// RawBytes(root, key, name), KeyExists(root, key), sets the environment
-// variable RAZ_TEST_VAR to "C:\raz", and gives a scratch key name unique to the test, removed with
-// everything below it when the harness is destroyed.
+// RawBytes(root, key, name) (the stored bytes exactly, or "<missing>"),
+// KeyExists(root, key), sets the environment variables RAZ_TEST_VAR to "C:\raz"
+// and RAZ_TEST_GBK to kGbkFolder, and gives a scratch key name unique to the
+// test, removed with everything below it when the harness is destroyed.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -16,6 +17,9 @@
 #include "registry/memory_registry.h"
 
 namespace raz {
+
+// A folder name with Chinese text, GBK bytes (two bytes a character).
+constexpr char kGbkFolder[] = "C:\\中文路径";
 
 template <typename Harness>
 class RegistryContract : public ::testing::Test {
@@ -102,12 +106,30 @@ TYPED_TEST_P(RegistryContract, ExpandsExpandSzValues) {
   EXPECT_EQ(this->r().ReadRegistryText(RegistryRoot::CurrentUser, k + "\\p"), "C:\\raz\\x");
 }
 
+TYPED_TEST_P(RegistryContract, ExpandsGbkTextWhole) {
+  const std::string k = this->S() + "\\expand";
+  const std::string stored = "%RAZ_TEST_GBK%\\help\\lib.ico";
+  this->h.Plant(RegistryRoot::CurrentUser, k, "icon", RegType::ExpandSz, stored + '\0');
+  EXPECT_EQ(this->r().ReadRegistryText(RegistryRoot::CurrentUser, k + "\\icon"),
+            std::string(kGbkFolder) + "\\help\\lib.ico");
+  // Longer than any first guess of a buffer: every byte is still there.
+  std::string many;
+  for (int i = 0; i < 200; ++i) many += "%RAZ_TEST_GBK%;";
+  this->h.Plant(RegistryRoot::CurrentUser, k, "many", RegType::ExpandSz, many + '\0');
+  std::string expected;
+  for (int i = 0; i < 200; ++i) expected += std::string(kGbkFolder) + ";";
+  EXPECT_EQ(this->r().ReadRegistryText(RegistryRoot::CurrentUser, k + "\\many"), expected);
+}
+
 TYPED_TEST_P(RegistryContract, WritesEmptyTextAsOneNul) {
   const std::string path = this->S() + "\\e\\v";
   EXPECT_TRUE(this->r().WriteRegistryText(RegistryRoot::CurrentUser, path, ""));
   EXPECT_TRUE(this->r().RegistryItemExists(RegistryRoot::CurrentUser, path));
   EXPECT_EQ(this->r().ReadRegistryText(RegistryRoot::CurrentUser, path, "fb"), "");
   EXPECT_EQ(this->h.RawBytes(RegistryRoot::CurrentUser, this->S() + "\\e", "v"), std::string("\0", 1));
+  // A text is stored with exactly one NUL after it.
+  EXPECT_TRUE(this->r().WriteRegistryText(RegistryRoot::CurrentUser, path, "\xD6\xD0"));
+  EXPECT_EQ(this->h.RawBytes(RegistryRoot::CurrentUser, this->S() + "\\e", "v"), std::string("\xD6\xD0\0", 3));
 }
 
 TYPED_TEST_P(RegistryContract, DeleteRemovesValueThenFallsBackToKey) {
@@ -141,7 +163,8 @@ TYPED_TEST_P(RegistryContract, DeleteWithTrailingBackslashFallsBackToTheKey) {
 REGISTER_TYPED_TEST_SUITE_P(RegistryContract, WriteCreatesMissingKeysAndReadsBack,
                             TrailingBackslashNamesTheDefaultValue, DefaultValueNeverSetDoesNotExist,
                             NoBackslashNamesAValueUnderTheRoot, TrailByte5CIsNotASplitPoint, ReadsOnlyTextValues,
-                            ExpandsExpandSzValues, WritesEmptyTextAsOneNul, DeleteRemovesValueThenFallsBackToKey,
-                            KeyWithSubkeysIsNotDeleted, DeleteWithTrailingBackslashFallsBackToTheKey);
+                            ExpandsExpandSzValues, ExpandsGbkTextWhole, WritesEmptyTextAsOneNul,
+                            DeleteRemovesValueThenFallsBackToKey, KeyWithSubkeysIsNotDeleted,
+                            DeleteWithTrailingBackslashFallsBackToTheKey);
 
 }  // namespace raz

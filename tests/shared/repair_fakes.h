@@ -4,6 +4,7 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <utility>
@@ -39,12 +40,22 @@ class FakeOptions : public OptionState {
 
 // A file system of names only. Logs "mkdir <path>" and "install <n> <path>"
 // (n: the CarriedFile's number); what it creates or installs then exists.
+// Names in `folders` are directories; a name without a drive lies in
+// `current_directory`.
 class FakeRepairFiles : public RepairFiles {
  public:
   std::set<std::string> existing;
+  std::set<std::string> folders;
+  std::string current_directory = "C:\\cwd\\";
   std::vector<std::string> log;
 
   bool Exists(const std::string& path) override { return existing.count(path) > 0; }
+  std::optional<std::string> ProgramFile(const std::string& path) override {
+    if (path.find_first_of("*?") != std::string::npos) return std::nullopt;
+    const std::string full = path.size() >= 2 && path[1] == ':' ? path : current_directory + path;
+    if (!existing.count(full) || folders.count(full)) return std::nullopt;
+    return full;
+  }
   bool CreateFolder(const std::string& path) override {
     log.push_back("mkdir " + path);
     return existing.insert(path).second;

@@ -16,6 +16,7 @@ class Win32Harness {
  public:
   Win32Harness() {
     SetEnvironmentVariableA("RAZ_TEST_VAR", "C:\\raz");
+    SetEnvironmentVariableA("RAZ_TEST_GBK", kGbkFolder);
     static int counter = 0;
     scratch_ = "RazTest_" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++counter);
   }

@@ -10,19 +10,10 @@
 
 #include "common/win32/file_exists.h"
 #include "repair/win32/carried_files_win32.h"
+#include "win/driver/scratch.h"
 
 namespace raz {
 namespace {
-
-std::string ScratchDir() {
-  char base[MAX_PATH];
-  GetTempPathA(MAX_PATH, base);
-  static int n = 0;
-  std::string dir = std::string(base) + "razcarried" + std::to_string(GetCurrentProcessId()) + "_" +
-                    std::to_string(++n) + "\\";
-  CreateDirectoryA(dir.c_str(), nullptr);
-  return dir;
-}
 
 std::string ReadAll(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -32,7 +23,8 @@ std::string ReadAll(const std::string& path) {
 }
 
 TEST(WriteNewFile, WritesTheWholeBlock) {
-  const std::string target = ScratchDir() + "Tallyscope.exe";
+  const test::ScratchDir dir("razcarried");
+  const std::string target = dir / "Tallyscope.exe";
   std::string bytes(3 << 20, '\0');  // larger than one write
   for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 7);
   ASSERT_TRUE(WriteNewFile(target, bytes));
@@ -40,18 +32,21 @@ TEST(WriteNewFile, WritesTheWholeBlock) {
 }
 
 TEST(WriteNewFile, NeverTouchesAFileThatExists) {
-  const std::string target = ScratchDir() + "ec.ico";
+  const test::ScratchDir dir("razcarried");
+  const std::string target = dir / "ec.ico";
   { std::ofstream(target, std::ios::binary) << "older"; }
   EXPECT_FALSE(WriteNewFile(target, "newer bytes"));
   EXPECT_EQ(ReadAll(target), "older");
 }
 
 TEST(WriteNewFile, FailsQuietlyWhereNoFolderIs) {
-  EXPECT_FALSE(WriteNewFile(ScratchDir() + "missing\\lib.ico", "x"));
+  const test::ScratchDir dir("razcarried");
+  EXPECT_FALSE(WriteNewFile(dir / "missing\\lib.ico", "x"));
 }
 
 TEST(WriteNewFile, RemovesAFileWhoseWriteFailedPartWay) {
-  const std::string target = ScratchDir() + "Ferrydrop.exe";
+  const test::ScratchDir dir("razcarried");
+  const std::string target = dir / "Ferrydrop.exe";
   int calls = 0;
   // The first chunk is written, the second fails (as on a full disk).
   auto failing = [&](HANDLE h, const void* data, DWORD size, DWORD* written) -> BOOL {

@@ -3,6 +3,7 @@
 // the path box. Each test starts from a registry without the six types.
 #include <windows.h>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "repair/main_window_layout.h"
 #include "repair_paths_generated.h"
 #include "win/driver/driver.h"
+#include "win/driver/registry_dump.h"
 #include "win/driver/scratch.h"
 
 namespace raz {
@@ -22,13 +24,24 @@ using test::Program;
 constexpr char kMainClass[] = "RavelmendMain";
 constexpr char kTitle[] = "Ravelmend V1.30";
 
+const char* const kRepairKeys[] = {".e",           ".e8",          ".ec",          ".edb",         ".fne",
+                                   ".lib",         "E.Document",   "E8.Document",  "EC.Document",  "EDB.Document",
+                                   "FNE.Document", "LIB.Document", "RazTest.Fne"};
+
 // Everything a repair or these tests write, removed before and after each test.
 void RemoveRepairKeys() {
-  for (const char* key : {".e", ".e8", ".ec", ".edb", ".fne", ".lib", "E.Document", "E8.Document", "EC.Document",
-                          "EDB.Document", "FNE.Document", "LIB.Document", "RazTest.Fne"}) {
-    RegDeleteTreeA(HKEY_CLASSES_ROOT, key);
-  }
+  for (const char* key : kRepairKeys) RegDeleteTreeA(HKEY_CLASSES_ROOT, key);
   RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\VidOvu");
+}
+
+// Every entry a repair may write or delete, one line per value or empty key.
+std::vector<std::string> RepairEntries() {
+  std::vector<std::string> lines;
+  for (const char* key : kRepairKeys) {
+    for (std::string& line : test::DumpRegistry(HKEY_CLASSES_ROOT, key)) lines.push_back(std::move(line));
+  }
+  for (std::string& line : test::DumpRegistry(HKEY_CURRENT_USER, "Software\\VidOvu")) lines.push_back(std::move(line));
+  return lines;
 }
 
 struct RepairProgramTest : ::testing::Test {
@@ -82,6 +95,24 @@ struct RepairProgramTest : ::testing::Test {
   }
   void ExpectNoBox(const Program& program) { EXPECT_FALSE(test::WaitForMessageBox(program.pid(), 1500)); }
 };
+
+struct Posted {
+  HWND window;
+  UINT message;
+  WPARAM wparam;
+  LPARAM lparam;
+};
+
+// Posts the messages while the thread of `main` is held, so that all of them
+// wait in its queue before it handles the first.
+void PostTogether(HWND main, std::initializer_list<Posted> messages) {
+  HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME, FALSE, GetWindowThreadProcessId(main, nullptr));
+  ASSERT_NE(thread, nullptr);
+  ASSERT_NE(SuspendThread(thread), static_cast<DWORD>(-1));
+  for (const Posted& m : messages) PostMessageA(m.window, m.message, m.wparam, m.lparam);
+  ResumeThread(thread);
+  CloseHandle(thread);
+}
 
 struct Placed {
   int id, parent, left, top, width, height;
@@ -290,6 +321,106 @@ TEST_F(RepairProgramTest, CancelledBrowseLeavesTheBox) {
   PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
   ASSERT_TRUE(test::WaitUntil([&] { return !IsWindow(dialog); }));
   EXPECT_EQ(test::TextOf(Edit()), "typed");
+}
+
+
+// A close request queued right behind the click reaches the window while the
+// repair pumps its messages. It waits for the outcome box, then ends the
+// program; the repair runs on the options it started with.
+TEST_F(RepairProgramTest, CloseRequestDuringARepairWaitsForTheOutcome) {
+  MakeEnvironment();
+  {
+    Program program = Start();
+    ASSERT_TRUE(main);
+    test::Click(RepairButton());
+    ExpectBox(program, "提示", "文件关联 修复成功");
+  }
+  const std::vector<std::string> repaired = RepairEntries();
+  ASSERT_FALSE(repaired.empty());
+
+  struct CloseRequest {
+    const char* name;
+    UINT message;
+    WPARAM wparam;
+    LPARAM lparam;
+  };
+  for (const CloseRequest& close : {CloseRequest{"WM_CLOSE", WM_CLOSE, 0, 0},
+                                    CloseRequest{"SC_CLOSE", WM_SYSCOMMAND, SC_CLOSE, 0},
+                                    CloseRequest{"Alt+F4", WM_SYSKEYDOWN, VK_F4, 1 | (1 << 29)}}) {
+    SCOPED_TRACE(close.name);
+    Program program = Start();
+    ASSERT_TRUE(main);
+    PostTogether(main, {{RepairButton(), BM_CLICK, 0, 0}, {main, close.message, close.wparam, close.lparam}});
+    ExpectBox(program, "提示", "文件关联 修复成功");
+    EXPECT_TRUE(program.WaitForExit());
+    EXPECT_EQ(program.ExitCode(), 0u);
+    EXPECT_EQ(RepairEntries(), repaired);
+  }
+}
+
+// Mouse clicks queued on the buttons before the repair pumps its messages
+// reach the disabled buttons, which report them all the same.
+TEST_F(RepairProgramTest, RepairButtonClickedTwiceRunsOneRepair) {
+  MakeEnvironment();
+  Program program = Start();
+  ASSERT_TRUE(main);
+  const LPARAM at = MAKELPARAM(5, 5);
+  PostTogether(main, {{RepairButton(), WM_LBUTTONDOWN, MK_LBUTTON, at}, {RepairButton(), WM_LBUTTONUP, 0, at},
+                      {RepairButton(), WM_LBUTTONDOWN, MK_LBUTTON, at}, {RepairButton(), WM_LBUTTONUP, 0, at},
+                      {Control(kIdBrowse), WM_LBUTTONDOWN, MK_LBUTTON, at}, {Control(kIdBrowse), WM_LBUTTONUP, 0, at}});
+  ExpectBox(program, "提示", "文件关联 修复成功");
+  ExpectNoBox(program);  // neither a second outcome nor the open-file dialog
+  EXPECT_TRUE(IsWindowEnabled(RepairButton()));
+  EXPECT_EQ(test::TextOf(RepairButton()), "一键修复");
+}
+
+TEST_F(RepairProgramTest, PathThatNamesNoProgramFileStopsWithThePathBox) {
+  MakeEnvironment();
+  ASSERT_TRUE(dir.MakeDir("folder\\e.exe"));
+  Program program = Start();
+  ASSERT_TRUE(main);
+  const std::vector<std::string> before = RepairEntries();
+  std::string folder = dir.path();
+  folder.pop_back();
+  for (const std::string& typed : {folder, dir.path(), dir / "folder\\e.exe", dir / "*.exe", dir / "e.ex?",
+                                   std::string("e.exe"), std::string("nothing\\e.exe")}) {
+    SCOPED_TRACE(typed);
+    test::SetText(Edit(), typed);
+    test::Click(RepairButton());
+    ExpectBox(program, "错误", "raz主程序路径错误");
+    EXPECT_EQ(test::TextOf(Edit()), typed);
+    EXPECT_EQ(test::TextOf(RepairButton()), "一键修复(&E)");
+    EXPECT_EQ(RepairEntries(), before);
+  }
+  EXPECT_EQ(GetFileAttributesA((dir / "help").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+// The program's current directory is its own folder: a name relative to it is
+// registered as the full path it stands for.
+TEST_F(RepairProgramTest, RelativeProgramNameIsRegisteredAsItsFullPath) {
+  const std::string program_file = RAZ_RAVELMEND_EXE;
+  const std::string relative = "razrelative" + std::to_string(GetCurrentProcessId());
+  const std::string environment = program_file.substr(0, program_file.rfind('\\') + 1) + relative + "\\";
+  ASSERT_TRUE(CreateDirectoryA(environment.c_str(), nullptr));
+  struct Remove {
+    std::string path;
+    ~Remove() { test::RemoveTree(path); }
+  } remove{environment};
+  HANDLE file = CreateFileA((environment + "e.exe").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  CloseHandle(file);
+
+  Program program = Start();
+  ASSERT_TRUE(main);
+  test::SetText(Edit(), relative + "\\e.exe");
+  test::Click(RepairButton());
+  ExpectBox(program, "提示", "文件关联 修复成功");
+  EXPECT_EQ(test::TextOf(Edit()), relative + "\\e.exe");
+  EXPECT_EQ(Read("E.Document\\DefaultIcon\\"), environment + "e.exe,-127");
+  EXPECT_EQ(Read("E8.Document\\Shell\\Open\\Command\\"), "\"" + environment + "e.exe\" \"%1\"");
+  EXPECT_EQ(Read("EC.Document\\DefaultIcon\\"), environment + "help\\ec.ico");
+  EXPECT_EQ(registry.ReadRegistryText(RegistryRoot::CurrentUser, "Software\\VidOvu\\E\\Install\\Path"),
+            environment + "lib\\");
 }
 
 }  // namespace

@@ -1,18 +1,25 @@
 // The icon-cache refresh against real files: it sweeps both bases, deletes
-// read-only and hidden cache files, and always broadcasts the setting change.
+// read-only and hidden cache files, and always announces the change, with the
+// calls and flags the shell and the other windows expect.
 #include <windows.h>
 #include <shlobj.h>
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
+#include <vector>
 
 #include "common/win32/file_exists.h"
 #include "shellcache/cache_bases.h"
 #include "shellcache/icon_cache.h"
+#include "shellcache/shell_notices_win32.h"
 
 namespace raz {
 namespace {
+
+using ::testing::ElementsAre;
 
 std::string TempDir(const char* name) {
   char base[MAX_PATH];
@@ -40,11 +47,25 @@ std::string AppDataBase() {
   return base;
 }
 
-// Records WM_SETTINGCHANGE sent to a top-level window of this thread.
-int g_setting_changes = 0;
-LRESULT CALLBACK RecordingProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  if (m == WM_SETTINGCHANGE) ++g_setting_changes;
-  return DefWindowProcA(w, m, wp, lp);
+// What the refresh announced through the seam, one line per call, in order.
+std::vector<std::string> g_announced;
+
+void WINAPI RecordChangeNotify(LONG event, UINT flags, LPCVOID item1, LPCVOID item2) {
+  char line[128];
+  std::snprintf(line, sizeof line, "notify event=%08lx flags=%04x items=%d,%d", static_cast<unsigned long>(event),
+                flags, item1 != nullptr, item2 != nullptr);
+  g_announced.push_back(line);
+}
+
+LRESULT WINAPI RecordBroadcast(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT flags, UINT timeout,
+                               PDWORD_PTR result) {
+  char line[160];
+  std::snprintf(line, sizeof line, "send to=%llx message=%04x wparam=%llu lparam=%lld smto=%x timeout=%u",
+                static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)), message,
+                static_cast<unsigned long long>(wparam), static_cast<long long>(lparam), flags, timeout);
+  g_announced.push_back(line);
+  if (result != nullptr) *result = 0;
+  return 1;
 }
 
 class RefreshIconCacheTest : public ::testing::Test {
@@ -81,21 +102,15 @@ TEST_F(RefreshIconCacheTest, DeletesEveryCacheFileUnderBothBases) {
   EXPECT_TRUE(FileExists(prof + "Local\\keep.db"));
 }
 
-TEST_F(RefreshIconCacheTest, BroadcastsEvenWhenNothingExists) {
+TEST_F(RefreshIconCacheTest, AnnouncesTheChangeEvenWhenNothingWasDeleted) {
   SetEnvironmentVariableA("userprofile", nullptr);
-  WNDCLASSA wc = {};
-  wc.lpfnWndProc = RecordingProc;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.lpszClassName = "RazSettingChangeProbe";
-  RegisterClassA(&wc);
-  HWND probe = CreateWindowA(wc.lpszClassName, "probe", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
-                             wc.hInstance, nullptr);
-  ASSERT_NE(probe, nullptr);
-  g_setting_changes = 0;
-  RefreshIconCache();
-  // Other test programs running at the same time may broadcast too.
-  EXPECT_GE(g_setting_changes, 1);
-  DestroyWindow(probe);
+  for (const char* name : kIconCacheNames) DeleteFileA((AppDataBase() + name).c_str());
+  g_announced.clear();
+  RefreshIconCache(ShellNotices{RecordChangeNotify, RecordBroadcast});
+  // SHCNE_ASSOCCHANGED with SHCNF_IDLIST | SHCNF_FLUSH and no items, then
+  // WM_SETTINGCHANGE to HWND_BROADCAST with SMTO_NORMAL and one second.
+  EXPECT_THAT(g_announced, ElementsAre("notify event=08000000 flags=1000 items=0,0",
+                                       "send to=ffff message=001a wparam=0 lparam=0 smto=0 timeout=1000"));
 }
 
 TEST(ForceDeleteFile, ClearsAttributesAndReportsTheOutcome) {
