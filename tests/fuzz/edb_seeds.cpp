@@ -36,8 +36,8 @@ bool Seed(const std::string& out, const std::string& name, const std::vector<Fie
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: edb_seeds <output directory>\n");
+  if (argc != 2 && argc != 3) {
+    std::fprintf(stderr, "usage: edb_seeds <output directory> [<directory for huge tables>]\n");
     return 2;
   }
   const std::string out = argv[1];
@@ -67,5 +67,13 @@ int main(int argc, char** argv) {
   ok &= SeedFrom(out, "overlapping-bytes", [](const std::string& p) { return WriteOverlappingByteFields(p, 24, 1500); });
   ok &= SeedFrom(out, "overlapping-texts", [](const std::string& p) { return WriteOverlappingTextFields(p, 16, 200); });
   ok &= SeedFrom(out, "shared-memo", [](const std::string& p) { return WriteSharedMemoChain(p, 16, 3000); });
+  if (argc == 3) {
+    // Full-size files that describe huge tables (up to 17 MB): too large to
+    // mutate, they are replayed once each.
+    const std::string huge = argv[2];
+    ok &= SeedFrom(huge, "overlapping-bytes", [](const std::string& p) { return WriteOverlappingByteFields(p); });
+    ok &= SeedFrom(huge, "overlapping-texts", [](const std::string& p) { return WriteOverlappingTextFields(p); });
+    ok &= SeedFrom(huge, "shared-memo", [](const std::string& p) { return WriteSharedMemoChain(p); });
+  }
   return ok ? 0 : 1;
 }
