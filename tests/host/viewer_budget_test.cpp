@@ -89,9 +89,10 @@ struct HostileTableTest : ::testing::Test {
 
   ~HostileTableTest() override { viewer.ResetView(); }
 
-  // The refusal: one box, the status text, the window enabled as often as
-  // disabled, and nothing of the table left open or shown.
-  void ExpectRefused(const std::string& path, long long records, int fields) {
+  // Opens the file and expects the refusal: one box, the status text, the
+  // window enabled as often as disabled, nothing of the table open or shown.
+  void OpenRefused(const std::string& path, long long records, int fields) {
+    EXPECT_FALSE(viewer.OpenDatabaseFile(path));
     ASSERT_EQ(ui.boxes.size(), 1u);
     EXPECT_EQ(ui.boxes[0].text, "数据表太大，本程序无法显示\r\n记录数：" + std::to_string(records) +
                                     "\r\n字段数：" + std::to_string(fields) + "\r\n" + path);
@@ -109,24 +110,21 @@ struct HostileTableTest : ::testing::Test {
 TEST_F(HostileTableTest, OverlappingByteFieldsAreRefusedBeforeTheGridGrows) {
   const std::string path = dir.File("bytes.edb");
   ASSERT_TRUE(edb::testing::WriteOverlappingByteFields(path));
-  EXPECT_FALSE(viewer.OpenDatabaseFile(path));
-  ExpectRefused(path, 1048576, 4096);
+  OpenRefused(path, 1048576, 4096);
   EXPECT_EQ(ui.Count("disable"), 0);
 }
 
 TEST_F(HostileTableTest, OverlappingTextFieldsStopWhenTheirTextPassesTheBudget) {
   const std::string path = dir.File("texts.edb");
   ASSERT_TRUE(edb::testing::WriteOverlappingTextFields(path));
-  EXPECT_FALSE(viewer.OpenDatabaseFile(path));
-  ExpectRefused(path, 1, 1024);
+  OpenRefused(path, 1, 1024);
   EXPECT_EQ(ui.Count("disable"), 1);
 }
 
 TEST_F(HostileTableTest, MemoFieldsSharingOneChainStopWhenTheirTextPassesTheBudget) {
   const std::string path = dir.File("memos.edb");
   ASSERT_TRUE(edb::testing::WriteSharedMemoChain(path));
-  EXPECT_FALSE(viewer.OpenDatabaseFile(path));
-  ExpectRefused(path, 1, 64);
+  OpenRefused(path, 1, 64);
 
   // The viewer is usable afterwards.
   ui.boxes.clear();
@@ -145,8 +143,7 @@ TEST_F(HostileTableTest, RunningOutOfMemoryWhileLoadingIsReportedAndReenablesThe
     ASSERT_TRUE(writer.Finish());
   }
   ui.pumps_before_bad_alloc = 2;  // after the header row, the row count, then in the records
-  EXPECT_FALSE(viewer.OpenDatabaseFile(path));
-  ExpectRefused(path, 120, 1);
+  OpenRefused(path, 120, 1);
   EXPECT_EQ(ui.Count("disable"), 1);
 
   // Also when it happens as the load begins, before the window is disabled.
