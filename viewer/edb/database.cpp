@@ -219,18 +219,19 @@ std::string Database::ReadChain(std::uint32_t first_block, std::uint32_t length,
   std::string value;
   const std::size_t wanted = std::min(length, format::kMaxValueSize);
   std::unordered_set<std::uint32_t> visited;
-  bool refreshed = false;
   // Blocks asked for in one read: doubles while the chain runs on through
   // consecutive blocks (as the writer lays them), back to one after a jump,
   // so a scattered chain reads no more than twice the blocks it uses.
   std::size_t run = 1;
   for (std::uint32_t at = first_block; at != 0 && value.size() < wanted;) {
-    if (at > aux_blocks_ && !refreshed) {
-      // Blocks added since the open lie past the size known so far.
+    if (at > aux_blocks_ && aux_size_read_at_ != position_) {
+      // Blocks added since the open lie past the size known so far. Asked
+      // once a record: overlapping slots naming blocks out of range would
+      // otherwise ask for every field.
       std::uint64_t size = 0;
       std::int32_t size_code = code::kOk;
       if (aux_->Size(&size, &size_code)) aux_blocks_ = BlocksIn(size);
-      refreshed = true;
+      aux_size_read_at_ = position_;
     }
     // An out-of-range block ends the value.
     if (at > aux_blocks_) break;

@@ -92,6 +92,7 @@ class Database {
   std::uint64_t window_start_ = 0;
   std::size_t window_size_ = 0;
   std::uint64_t aux_blocks_ = 0;
+  std::int64_t aux_size_read_at_ = -1;  // the record at which aux_blocks_ was last refreshed
   std::vector<unsigned char> chain_buffer_;  // at most kMaxChainRun blocks
   // The last chain read, at most 16 MiB.
   ChainKey last_chain_key_;
