@@ -14,6 +14,7 @@ std::uint64_t TextArena::SlotsFor(std::string_view text) const {
 }
 
 bool TextArena::Fits(std::string_view text) const {
+  if (text.empty()) return true;  // position 0 names it
   const std::uint64_t slots = SlotsFor(text);
   const std::uint64_t capacity = chunks_.size() * std::uint64_t{kChunkSize};
   return slots == 0 || capacity + slots * kChunkSize <= max_bytes_;

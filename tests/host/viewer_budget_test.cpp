@@ -73,6 +73,7 @@ TEST(TableBudget, ArenaStopsAtItsLimitAndStaysUnchanged) {
   EXPECT_EQ(arena.AllocatedBytes(), 3 * kMiB);
   EXPECT_FALSE(arena.Fits("x"));
   EXPECT_EQ(arena.Append("x"), TextArena::kEmpty);
+  EXPECT_TRUE(arena.Fits(""));  // the empty text takes no room
   EXPECT_EQ(arena.AllocatedBytes(), 3 * kMiB);
   EXPECT_EQ(arena.At(at), fills);
 }
