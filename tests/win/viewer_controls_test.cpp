@@ -4,6 +4,7 @@
 #include <ole2.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -217,6 +218,29 @@ TEST_F(GridControlTest, RepaintsOnlyChangedRowsThatAreInView) {
   grid.Refresh();
   EXPECT_TRUE(GetUpdateRect(grid.Handle(), nullptr, FALSE));
   EXPECT_EQ(Text(1, 1), "y");
+}
+
+TEST_F(GridControlTest, CutsLongCellsBetweenCharacters) {
+  // "a中文" asked for with room for 2 and for 3 bytes besides the end.
+  model.SetCellText(1, 1, "a\xD6\xD0\xCE\xC4");
+  auto ask = [&](int room) {
+    char buffer[8];
+    std::memset(buffer, 'x', sizeof buffer);
+    NMLVDISPINFOA info = {};
+    info.hdr.hwndFrom = grid.Handle();
+    info.hdr.code = LVN_GETDISPINFOA;
+    info.item.mask = LVIF_TEXT;
+    info.item.iItem = 0;
+    info.item.iSubItem = 1;
+    info.item.pszText = buffer;
+    info.item.cchTextMax = room + 1;
+    LRESULT result = 0;
+    EXPECT_TRUE(grid.HandleNotify(&info.hdr, &result));
+    return std::string(buffer, std::find(buffer, buffer + sizeof buffer, '\0'));
+  };
+  EXPECT_EQ(ask(2), "a");
+  EXPECT_EQ(ask(3), "a\xD6\xD0");
+  EXPECT_EQ(ask(5), "a\xD6\xD0\xCE\xC4");
 }
 
 TEST_F(GridControlTest, ResetToOneByOneLeavesOneEmptyHeader) {

@@ -3,7 +3,11 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstring>
 #include <string>
+#include <string_view>
+
+#include "common/gbk_text.h"
 
 namespace raz::viewer {
 
@@ -105,7 +109,12 @@ bool GridControl::HandleNotify(const NMHDR* header, LRESULT* result) {
     case LVN_GETDISPINFOA: {
       LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(const_cast<NMHDR*>(header))->item;
       if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
-        lstrcpynA(item.pszText, model_->CellText(item.iItem + HeaderRows(), item.iSubItem), item.cchTextMax);
+        // A long cell is cut to the buffer at a character boundary: half a
+        // two-byte character would show as a stray glyph.
+        const std::string_view text = model_->CellText(item.iItem + HeaderRows(), item.iSubItem);
+        const std::size_t size = WholeCharacterPrefix(text, static_cast<std::size_t>(item.cchTextMax) - 1);
+        std::memcpy(item.pszText, text.data(), size);
+        item.pszText[size] = '\0';
       }
       *result = 0;
       return true;
