@@ -1,0 +1,33 @@
+// Writes small .edb files whose overlapping fields and shared memo chains
+// describe very large tables, for the tests and benchmarks that check the
+// viewer refuses them without running out of memory or time. Not part of any
+// program.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "viewer/edb/edb_format.h"
+
+namespace raz::edb::testing {
+
+// `fields` one-byte fields, all at offset 0 of a one-byte record, and
+// `records` records. The defaults make 4,096 x 1,048,576 cells in a file of
+// 1,343,600 bytes.
+bool WriteOverlappingByteFields(const std::string& path, std::uint32_t fields = 4096,
+                                std::uint32_t records = 1u << 20);
+
+// `fields` text fields of `width` bytes, all at offset 0, and one record whose
+// bytes are all non-zero, so every cell is `width` bytes long. The defaults
+// make 1,024 cells of 1 MiB in a file of 1,122,416 bytes.
+bool WriteOverlappingTextFields(const std::string& path, std::uint32_t fields = 1024,
+                                std::uint32_t width = 1u << 20);
+
+// `fields` memo fields, all at offset 0 of one record, whose one slot points
+// to a single chain of consecutive blocks holding `memo_bytes` non-zero bytes
+// in the auxiliary file. The defaults make a 4,728-byte database beside a
+// 16,909,856-byte auxiliary file; 8,650,000 memo bytes give an 8.7 MB one.
+bool WriteSharedMemoChain(const std::string& path, std::uint32_t fields = 64,
+                          std::uint32_t memo_bytes = format::kMaxValueSize);
+
+}  // namespace raz::edb::testing
