@@ -2,31 +2,45 @@
 
 #include <algorithm>
 #include <cstring>
+#include <stdexcept>
 #include <utility>
 
 namespace raz::viewer {
+
+bool EGrid::CellsFit(std::int64_t rows, std::int64_t columns) {
+  if (rows < 0 || columns < 0) return false;
+  const auto r = static_cast<std::uint64_t>(rows);
+  const auto c = static_cast<std::uint64_t>(columns);
+  // Each factor is at most 2^24 before they are multiplied: no wrap.
+  return r <= kMaxCells && c <= kMaxCells && r * c <= kMaxCells;
+}
 
 EGrid::EGrid() : EGrid(5, 5) {}
 
 EGrid::EGrid(int rows, int columns, EGridSettings settings)
     : settings_(settings), rows_(rows > 0 ? rows : 1), columns_(columns > 0 ? columns : 1) {
+  if (!CellsFit(rows_, columns_)) throw std::length_error("EGrid: too many cells");
   widths_.assign(static_cast<std::size_t>(columns_), settings_.default_column_width);
   cells_.assign(Index(rows_, 0), 0);
 }
 
-void EGrid::SetRowCount(int rows) {
-  if (rows <= 0) return;
+bool EGrid::SetRowCount(int rows) {
+  if (rows <= 0) return true;
+  if (!CellsFit(rows, columns_)) return false;
   if (rows < rows_) {
     for (std::size_t i = Index(rows, 0); i < cells_.size(); ++i) Forget(cells_[i]);
   }
+  // Growing may throw std::bad_alloc before anything has changed.
+  cells_.resize(Index(rows, 0), 0);
   rows_ = rows;
-  cells_.resize(Index(rows_, 0), 0);
   CompactIfWasteful();
   if (observer_) observer_->OnRowCountChanged();
+  return true;
 }
 
-void EGrid::SetColumnCount(int columns) {
-  if (columns <= 0) return;
+bool EGrid::SetColumnCount(int columns) {
+  if (columns <= 0) return true;
+  if (!CellsFit(rows_, columns)) return false;
   if (columns != columns_) {
     std::vector<std::uint32_t> moved(static_cast<std::size_t>(rows_) * static_cast<std::size_t>(columns), 0);
     for (int r = 0; r < rows_; ++r) {
@@ -45,6 +59,7 @@ void EGrid::SetColumnCount(int columns) {
   widths_.assign(static_cast<std::size_t>(columns_), settings_.default_column_width);
   CompactIfWasteful();
   if (observer_) observer_->OnColumnsChanged();
+  return true;
 }
 
 void EGrid::Reinitialise() {
@@ -65,20 +80,18 @@ bool EGrid::SetColumnWidth(int column, int width) {
   return true;
 }
 
-void EGrid::SetCellText(int row, int column, std::string_view text) {
-  if (!Inside(row, column)) return;
+bool EGrid::SetCellText(int row, int column, std::string_view text) {
+  if (!Inside(row, column)) return true;
   const std::size_t zero = text.find('\0');
   if (zero != std::string_view::npos) text = text.substr(0, zero);
+  if (!arena_.Fits(text)) return false;
   std::uint32_t& cell = cells_[Index(row, column)];
   Forget(cell);
-  if (text.empty()) {
-    cell = 0;
-  } else {
-    cell = arena_.Append(text);
-    if (cell != TextArena::kEmpty) used_ += text.size() + 1;
-  }
+  cell = arena_.Append(text);
+  if (cell != TextArena::kEmpty) used_ += text.size() + 1;
   CompactIfWasteful();
   if (observer_) observer_->OnCellChanged(row, column);
+  return true;
 }
 
 const char* EGrid::CellText(int row, int column) const {
@@ -101,7 +114,7 @@ void EGrid::ClearTexts() {
 // half of it; then the live texts are copied into a fresh arena.
 void EGrid::CompactIfWasteful() {
   if (waste_ < 4096 || waste_ * 2 < used_) return;
-  TextArena fresh;
+  TextArena fresh(kMaxTextBytes);
   for (std::uint32_t& cell : cells_) {
     if (cell != TextArena::kEmpty) cell = fresh.Append(arena_.At(cell));
   }

@@ -37,17 +37,33 @@ struct EGridSettings {
 
 class EGrid {
  public:
+  // What one grid holds at most, so that a table fits a 32-bit process with
+  // room to spare (up to 2 GiB of address space, fragmented by the program,
+  // its DLLs and the list view):
+  // - 16,777,216 cells: their index takes at most 64 MiB, in one block, and
+  //   a table of 1,000,000 records x 8 fields (9,000,009 cells with the
+  //   header row and column) fits with room;
+  // - 512 MiB of chunks for cell texts (about 80 MiB for that table).
+  // Together at most 576 MiB, leaving well over 1 GiB for everything else.
+  static constexpr std::uint64_t kMaxCells = std::uint64_t{1} << 24;
+  static constexpr std::uint64_t kMaxTextBytes = std::uint64_t{512} << 20;
+
+  // True when a grid of rows x columns stays within kMaxCells; the product
+  // is taken in 64 bits after each count is checked, so it never wraps.
+  static bool CellsFit(std::int64_t rows, std::int64_t columns);
+
   // The designed grid: 5 rows, 5 columns, all cells empty.
   EGrid();
+  // Counts of 0 or less become 1; throws std::length_error beyond kMaxCells.
   explicit EGrid(int rows, int columns, EGridSettings settings = {});
 
   int RowCount() const { return rows_; }
   int ColumnCount() const { return columns_; }
   // A count of 0 or less is ignored. Otherwise rows (columns) are added or
   // removed at the end, and every row height (column width) goes back to the
-  // default.
-  void SetRowCount(int rows);
-  void SetColumnCount(int columns);
+  // default. False, and nothing changes, when the grid would pass kMaxCells.
+  bool SetRowCount(int rows);
+  bool SetColumnCount(int columns);
 
   // Keeps the counts; empties every cell and applies the settings again, so
   // every row and column takes the default height and width.
@@ -64,8 +80,9 @@ class EGrid {
   bool SetColumnWidth(int column, int width);
 
   // A cell outside the grid is ignored (and reads as empty). The text is kept
-  // up to its first zero byte.
-  void SetCellText(int row, int column, std::string_view text);
+  // up to its first zero byte. False when the texts would pass kMaxTextBytes:
+  // the cell then keeps its text.
+  bool SetCellText(int row, int column, std::string_view text);
   // Valid until the next change of the grid; always NUL-terminated.
   const char* CellText(int row, int column) const;
 
@@ -79,6 +96,8 @@ class EGrid {
   bool Inside(int row, int column) const {
     return row >= 0 && column >= 0 && row < rows_ && column < columns_;
   }
+  // At most kMaxCells (rows_ x columns_ never passes it), so it fits size_t
+  // on every build.
   std::size_t Index(int row, int column) const {
     return static_cast<std::size_t>(row) * static_cast<std::size_t>(columns_) + static_cast<std::size_t>(column);
   }
@@ -92,7 +111,7 @@ class EGrid {
   std::vector<int> widths_;
   // Row-major positions in arena_; TextArena::kEmpty for an empty cell.
   std::vector<std::uint32_t> cells_;
-  TextArena arena_;
+  TextArena arena_{kMaxTextBytes};
   std::size_t used_ = 0;   // bytes of stored texts, NULs included
   std::size_t waste_ = 0;  // of those, bytes of texts no cell refers to any more
   EGridObserver* observer_ = nullptr;

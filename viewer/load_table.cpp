@@ -1,5 +1,8 @@
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
+#include <new>
+#include <stdexcept>
 #include <string>
 
 #include "viewer/edb/edb.h"
@@ -15,63 +18,103 @@ constexpr int kMinNumberColumnWidth = 50;
 constexpr int kMinFieldColumnWidth = 60;
 constexpr int kPixelsPerByte = 8;
 
+// Value bytes one load takes from the engine at most, counting byte sets in
+// full although their cells show them only up to a zero byte. The grid's
+// text budget bounds what is kept; this bounds the reading (memo and byte-set
+// chains of many fields may share blocks), twice the text budget.
+constexpr std::uint64_t kMaxValueBytes = 2 * EGrid::kMaxTextBytes;
+
 int WidthFor(std::size_t bytes, int minimum) {
   const long long width = static_cast<long long>(bytes) * kPixelsPerByte;
   return width < minimum ? minimum : static_cast<int>(std::min<long long>(width, 0x7FFFFFFF));
 }
 
-}  // namespace
+// Keeps the main window disabled for its life, also when the load throws.
+class WindowDisabled {
+ public:
+  explicit WindowDisabled(LoadSink& sink) : sink_(sink) { sink_.SetMainWindowEnabled(false); }
+  ~WindowDisabled() { sink_.SetMainWindowEnabled(true); }
+  WindowDisabled(const WindowDisabled&) = delete;
+  WindowDisabled& operator=(const WindowDisabled&) = delete;
 
-void LoadTable(ViewerState& state, EGrid& grid, LoadSink& sink) {
-  sink.SetStatusText("读取数据...");
-  state.field_names.clear();
+ private:
+  LoadSink& sink_;
+};
+
+// The header row and column and every record, with the window disabled.
+LoadOutcome FillGrid(const ViewerState& state, std::int64_t rows, EGrid& grid, LoadSink& sink) {
+  WindowDisabled disabled(sink);
   grid.SetRowCount(1);
-  grid.SetColumnCount(1);
-  grid.Reinitialise();
-
-  state.record_count = edb::RecordCount();
-  state.field_count = edb::FieldCount();
-  for (std::int32_t j = 1; j <= state.field_count; ++j) state.field_names.push_back(edb::FieldName(j));
-  if (state.field_count == 0) {
-    sink.SetStatusText("字段数量为0");
-    return;
-  }
-
-  sink.SetMainWindowEnabled(false);
-  grid.SetRowCount(1);
-  grid.SetColumnCount(state.field_count + 1);
+  if (!grid.SetColumnCount(state.field_count + 1)) return LoadOutcome::kTooLarge;
   grid.SetColumnWidth(0, WidthFor(std::to_string(state.record_count).size(), kMinNumberColumnWidth));
   for (std::int32_t j = 1; j <= state.field_count; ++j) {
     const std::string& name = state.field_names[static_cast<std::size_t>(j - 1)];
     grid.SetColumnWidth(j, WidthFor(name.size(), kMinFieldColumnWidth));
-    grid.SetCellText(0, j, name);
+    if (!grid.SetCellText(0, j, name)) return LoadOutcome::kTooLarge;
   }
   sink.PumpMessages();
 
-  grid.SetRowCount(state.record_count == 0
-                       ? kRowsWhenEmpty
-                       : static_cast<int>(std::min<long long>(state.record_count + 1LL, 0x7FFFFFFF)));
+  // The grid holds every row, so each row number fits an int.
+  if (!grid.SetRowCount(static_cast<int>(rows))) return LoadOutcome::kTooLarge;
   sink.PumpMessages();
 
   edb::GoToFirstRecord();
   std::string text;  // one buffer for every cell
-  for (std::int32_t i = 1; i <= state.record_count; ++i) {
-    char number[16];
-    grid.SetCellText(i, 0, std::string_view(number, static_cast<std::size_t>(
-                                                        std::to_chars(number, number + sizeof number, i).ptr - number)));
+  std::uint64_t value_bytes = 0;
+  for (std::int64_t i = 1; i <= state.record_count; ++i) {
+    const int row = static_cast<int>(i);
+    char number[24];
+    const char* end = std::to_chars(number, number + sizeof number, i).ptr;
+    if (!grid.SetCellText(row, 0, std::string_view(number, static_cast<std::size_t>(end - number)))) {
+      return LoadOutcome::kTooLarge;
+    }
     for (std::int32_t j = 1; j <= state.field_count; ++j) {
       // By position, not by name: two fields whose names differ only in
       // letter case would otherwise both show the first one's values.
+      const edb::FieldValue value = edb::ReadField(j);
+      // The engine's own allocation failures leave -2 and an empty value.
+      if (edb::LastErrorCode() == edb::code::kOutOfMemory) return LoadOutcome::kTooLarge;
+      value_bytes += value.bytes.size();
+      if (value_bytes > kMaxValueBytes) return LoadOutcome::kTooLarge;
       text.clear();
-      AppendFieldValueText(edb::ReadField(j), text);
-      grid.SetCellText(i, j, text);
+      AppendFieldValueText(value, text);
+      if (!grid.SetCellText(row, j, text)) return LoadOutcome::kTooLarge;
     }
     edb::SkipRecords(1);
     if (i % kPumpEvery == 0) sink.PumpMessages();
   }
+  return LoadOutcome::kLoaded;
+}
 
-  sink.SetMainWindowEnabled(true);
+}  // namespace
+
+LoadOutcome LoadTable(ViewerState& state, EGrid& grid, LoadSink& sink) {
+  sink.SetStatusText("读取数据...");
+  try {
+    state.field_names.clear();
+    grid.SetRowCount(1);
+    grid.SetColumnCount(1);
+    grid.Reinitialise();
+
+    state.record_count = edb::RecordCount();
+    state.field_count = edb::FieldCount();
+    for (std::int32_t j = 1; j <= state.field_count; ++j) state.field_names.push_back(edb::FieldName(j));
+    if (state.field_count == 0) {
+      sink.SetStatusText("字段数量为0");
+      return LoadOutcome::kLoaded;
+    }
+    // Refused before the grid grows: records and fields come from the file,
+    // and their product (with the header row and column) is checked in 64 bits.
+    const std::int64_t rows = state.record_count == 0 ? kRowsWhenEmpty : std::int64_t{state.record_count} + 1;
+    if (!EGrid::CellsFit(rows, std::int64_t{state.field_count} + 1)) return LoadOutcome::kTooLarge;
+    if (FillGrid(state, rows, grid, sink) != LoadOutcome::kLoaded) return LoadOutcome::kTooLarge;
+  } catch (const std::bad_alloc&) {
+    return LoadOutcome::kTooLarge;
+  } catch (const std::length_error&) {
+    return LoadOutcome::kTooLarge;
+  }
   sink.SetStatusText("共有记录：" + std::to_string(state.record_count));
+  return LoadOutcome::kLoaded;
 }
 
 }  // namespace raz::viewer

@@ -4,26 +4,41 @@
 
 namespace raz::viewer {
 
-std::uint32_t TextArena::Append(std::string_view text) {
-  if (text.empty()) return kEmpty;
-  const std::size_t need = text.size() + 1;
+std::uint64_t TextArena::SlotsFor(std::string_view text) const {
+  const std::uint64_t need = std::uint64_t{text.size()} + 1;
   const std::uint64_t capacity = chunks_.size() * std::uint64_t{kChunkSize};
-  std::size_t slots = 0;
-  if (end_ + need > capacity) {
-    const std::uint64_t first = capacity == 0 ? 1 : capacity;
-    slots = static_cast<std::size_t>((first - capacity + need + kChunkSize - 1) / kChunkSize);
-    if (capacity + slots * std::uint64_t{kChunkSize} > (std::uint64_t{1} << 32)) return kEmpty;
+  if (end_ + need <= capacity) return 0;
+  // A new block starts at the first position of a fresh chunk (past 0).
+  const std::uint64_t first = capacity == 0 ? 1 : capacity;
+  return (first - capacity + need + kChunkSize - 1) / kChunkSize;
+}
+
+bool TextArena::Fits(std::string_view text) const {
+  if (text.empty()) return true;  // position 0 names it
+  const std::uint64_t slots = SlotsFor(text);
+  const std::uint64_t capacity = chunks_.size() * std::uint64_t{kChunkSize};
+  return slots == 0 || capacity + slots * kChunkSize <= max_bytes_;
+}
+
+std::uint32_t TextArena::Append(std::string_view text) {
+  if (text.empty() || !Fits(text)) return kEmpty;
+  const std::uint64_t slots = SlotsFor(text);
+  if (slots != 0) {
+    const std::uint64_t capacity = chunks_.size() * std::uint64_t{kChunkSize};
+    // Within the limit, so the byte count fits size_t on every build.
+    const auto bytes = static_cast<std::size_t>(slots * kChunkSize);
     // Not value-initialised: the bytes are written before they are read.
-    chunks_.emplace_back(new char[slots * kChunkSize]);
-    allocated_ += slots * kChunkSize;
-    for (std::size_t i = 1; i < slots; ++i) chunks_.emplace_back();
-    end_ = first;
+    chunks_.reserve(chunks_.size() + static_cast<std::size_t>(slots));
+    chunks_.emplace_back(new char[bytes]);
+    allocated_ += bytes;
+    for (std::uint64_t i = 1; i < slots; ++i) chunks_.emplace_back();
+    end_ = capacity == 0 ? 1 : capacity;
   }
   const auto position = static_cast<std::uint32_t>(end_);
   char* at = chunks_[position >> kChunkBits].get() + (position & (kChunkSize - 1));
   std::memcpy(at, text.data(), text.size());
   at[text.size()] = '\0';
-  end_ += need;
+  end_ += std::uint64_t{text.size()} + 1;
   // After a block of several slots the next text starts a fresh chunk, since
   // the block's later slots have no chunk of their own.
   if (slots > 1) end_ = chunks_.size() * std::uint64_t{kChunkSize};

@@ -1,5 +1,8 @@
 #include "viewer/viewer.h"
 
+#include <new>
+#include <stdexcept>
+
 #include "common/gbk_text.h"
 #include "viewer/command_line.h"
 #include "viewer/dropped_files.h"
@@ -24,25 +27,39 @@ void Viewer::UpdateTitle() {
   ui_.SetTitle(state_.open_path.empty() ? std::string("Tallyscope") : "Tallyscope - " + state_.open_path);
 }
 
-void Viewer::LoadOpened(const std::string& path) {
+bool Viewer::LoadOpened(const std::string& path) {
   state_.open_path = path;
   UpdateTitle();
-  LoadTable(state_, grid_, ui_);
+  if (LoadTable(state_, grid_, ui_) == LoadOutcome::kLoaded) return true;
+  ReportTooLarge(path);
+  return false;
+}
+
+void Viewer::ReportTooLarge(const std::string& path) {
+  const std::string text = "数据表太大，本程序无法显示\r\n记录数：" + std::to_string(state_.record_count) +
+                           "\r\n字段数：" + std::to_string(state_.field_count) + "\r\n" + path;
+  ResetView();
+  ui_.SetStatusText("数据表太大，无法显示");
+  ui_.ShowMessage(text, "错误", kInformationBox);
 }
 
 bool Viewer::OpenDatabaseFile(const std::string& path) {
-  ResetView();
-  if (edb::OpenDatabase(path)) {
-    LoadOpened(path);
-    return true;
+  try {
+    return OpenAndLoad(path);
+  } catch (const std::bad_alloc&) {
+  } catch (const std::length_error&) {
   }
+  ReportTooLarge(path);
+  return false;
+}
+
+bool Viewer::OpenAndLoad(const std::string& path) {
+  ResetView();
+  if (edb::OpenDatabase(path)) return LoadOpened(path);
   if (edb::LastErrorCode() == edb::code::kBadPassword) {
     state_.typed_password = ui_.AskPassword();
     if (state_.typed_password.empty()) return false;
-    if (edb::OpenDatabase(path, state_.typed_password)) {
-      LoadOpened(path);
-      return true;
-    }
+    if (edb::OpenDatabase(path, state_.typed_password)) return LoadOpened(path);
   }
   ui_.SetStatusText("打开数据库失败");
   // Read after the status text: its message pump may run other handlers.

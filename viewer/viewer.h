@@ -21,9 +21,18 @@ struct ViewerState {
   std::string typed_password;  // last password accepted in the password window
 };
 
+enum class LoadOutcome {
+  kLoaded,    // every record is in the grid, or the table has no fields
+  kTooLarge,  // the table passes the grid's budget, or memory ran out
+};
+
 // Fills the grid with the current database of the engine: field names in the
-// header row, record numbers in the header column, every value as text.
-void LoadTable(ViewerState& state, EGrid& grid, LoadSink& sink);
+// header row, record numbers in the header column, every value as text. A
+// table beyond the grid's budget (EGrid::kMaxCells, EGrid::kMaxTextBytes) is
+// refused before the grid grows or stops as its texts pass it; running out of
+// memory stops it too (nothing is thrown). Either way the main window is
+// enabled again and the grid keeps what was loaded.
+LoadOutcome LoadTable(ViewerState& state, EGrid& grid, LoadSink& sink);
 
 constexpr unsigned kInformationBox = 0x40;
 
@@ -43,7 +52,10 @@ class Viewer {
   // Closes what was open, opens the file (asking once for the password when
   // the engine wants one) and loads it. A failure shows "打开数据库失败" and
   // a box with the engine's code, text and the path; a cancelled password
-  // ends silently.
+  // ends silently. A table too large to show, or memory running out, resets
+  // the view (no part of the table stays) and shows "数据表太大，无法显示"
+  // and a box with the record and field counts and the path. Throws nothing
+  // for lack of memory.
   bool OpenDatabaseFile(const std::string& path);
 
   // Opens the first argument of the command line when `exists` finds it.
@@ -52,7 +64,9 @@ class Viewer {
   void OnFilesDropped(std::string_view text);
 
  private:
-  void LoadOpened(const std::string& path);
+  bool OpenAndLoad(const std::string& path);
+  bool LoadOpened(const std::string& path);
+  void ReportTooLarge(const std::string& path);
 
   ViewerUi& ui_;
   ViewerState state_;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "tests/fuzz/edb_fuzz_input.h"
+#include "tests/shared/edb_hostile_shapes.h"
 #include "tests/shared/edb_writer.h"
 #include "viewer/edb/edb_format.h"
 
@@ -13,24 +14,30 @@ using namespace raz::edb::testing;
 
 namespace {
 
-bool Seed(const std::string& out, const std::string& name, const std::vector<FieldSpec>& fields,
-          const std::vector<std::vector<FieldValue>>& rows, const std::string& password = "") {
+// Writes a seed from the database that `write` makes at the path it is given.
+template <typename Write>
+bool SeedFrom(const std::string& out, const std::string& name, Write&& write) {
   ScratchDir dir;
   const std::string path = dir.File("seed.edb");
-  {
-    EdbWriter writer(path, fields, password);
-    for (const auto& row : rows) writer.AddRecord(row);
-    if (!writer.Finish()) return false;
-  }
+  if (!write(path)) return false;
   std::string input = fuzz::JoinInput(ReadFileBytes(path), ReadFileBytes(format::AuxiliaryPath(path)));
   return WriteFileBytes(out + "/" + name, input);
+}
+
+bool Seed(const std::string& out, const std::string& name, const std::vector<FieldSpec>& fields,
+          const std::vector<std::vector<FieldValue>>& rows, const std::string& password = "") {
+  return SeedFrom(out, name, [&](const std::string& path) {
+    EdbWriter writer(path, fields, password);
+    for (const auto& row : rows) writer.AddRecord(row);
+    return writer.Finish();
+  });
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: edb_seeds <output directory>\n");
+  if (argc != 2 && argc != 3) {
+    std::fprintf(stderr, "usage: edb_seeds <output directory> [<directory for huge tables>]\n");
     return 2;
   }
   const std::string out = argv[1];
@@ -55,5 +62,18 @@ int main(int argc, char** argv) {
   ok &= Seed(out, "every-kind", every_kind, rows);
   ok &= Seed(out, "same-names", {{"Id", FieldKind::kInt32}, {"ID", FieldKind::kInt16}},
              {{IntValue(1), IntValue(2)}});
+  // Small tables of overlapping fields and shared chains, the shapes that
+  // describe huge tables in small files.
+  ok &= SeedFrom(out, "overlapping-bytes", [](const std::string& p) { return WriteOverlappingByteFields(p, 24, 1500); });
+  ok &= SeedFrom(out, "overlapping-texts", [](const std::string& p) { return WriteOverlappingTextFields(p, 16, 200); });
+  ok &= SeedFrom(out, "shared-memo", [](const std::string& p) { return WriteSharedMemoChain(p, 16, 3000); });
+  if (argc == 3) {
+    // Full-size files that describe huge tables (up to 17 MB): too large to
+    // mutate, they are replayed once each.
+    const std::string huge = argv[2];
+    ok &= SeedFrom(huge, "overlapping-bytes", [](const std::string& p) { return WriteOverlappingByteFields(p); });
+    ok &= SeedFrom(huge, "overlapping-texts", [](const std::string& p) { return WriteOverlappingTextFields(p); });
+    ok &= SeedFrom(huge, "shared-memo", [](const std::string& p) { return WriteSharedMemoChain(p); });
+  }
   return ok ? 0 : 1;
 }

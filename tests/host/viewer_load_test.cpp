@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/host/viewer_fake_ui.h"
 #include "tests/shared/edb_writer.h"
 #include "viewer/viewer.h"
 
@@ -18,38 +19,7 @@ using edb::testing::FieldSpec;
 using edb::testing::IntValue;
 using edb::testing::RealValue;
 
-// Records what the viewer's logic shows and answers the password window.
-struct FakeUi : ViewerUi {
-  std::vector<std::string> statuses;
-  std::vector<std::string> events;  // "pump", "disable", "enable", "status:..."
-  std::string title;
-  std::vector<std::string> password_answers;
-  int password_prompts = 0;
-  struct Box {
-    std::string text, caption;
-    unsigned flags;
-  };
-  std::vector<Box> boxes;
-
-  void SetStatusText(std::string_view text) override {
-    statuses.emplace_back(text);
-    events.push_back("status:" + std::string(text));
-  }
-  void PumpMessages() override { events.push_back("pump"); }
-  void SetMainWindowEnabled(bool enabled) override { events.push_back(enabled ? "enable" : "disable"); }
-  void SetTitle(const std::string& t) override { title = t; }
-  std::string AskPassword() override {
-    ++password_prompts;
-    if (password_answers.empty()) return {};
-    std::string answer = password_answers.front();
-    password_answers.erase(password_answers.begin());
-    return answer;
-  }
-  void ShowMessage(const std::string& text, const std::string& caption, unsigned flags) override {
-    boxes.push_back({text, caption, flags});
-  }
-  int Count(const std::string& event) const { return static_cast<int>(std::count(events.begin(), events.end(), event)); }
-};
+using testing::FakeUi;
 
 struct ViewerLoadTest : ::testing::Test {
   edb::testing::ScratchDir dir;

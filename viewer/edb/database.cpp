@@ -214,31 +214,60 @@ const unsigned char* Database::Window(std::uint64_t record_start, std::uint64_t 
   return window_.data() + skip;
 }
 
-std::string Database::ReadChain(std::uint32_t first_block, std::uint32_t length, std::int32_t* code) {
+std::string Database::ReadChain(std::uint32_t first_block, std::uint32_t length, bool up_to_zero,
+                                std::int32_t* code) {
   std::string value;
-  std::size_t wanted = std::min(length, format::kMaxValueSize);
+  const std::size_t wanted = std::min(length, format::kMaxValueSize);
   std::unordered_set<std::uint32_t> visited;
-  bool refreshed = false;
-  unsigned char block[format::kBlockSize];
+  // Blocks asked for in one read: doubles while the chain runs on through
+  // consecutive blocks (as the writer lays them), back to one after a jump,
+  // so a scattered chain reads no more than twice the blocks it uses.
+  std::size_t run = 1;
   for (std::uint32_t at = first_block; at != 0 && value.size() < wanted;) {
-    if (at > aux_blocks_ && !refreshed) {
-      // Blocks added since the open lie past the size known so far.
+    if (at > aux_blocks_ && aux_size_read_at_ != position_) {
+      // Blocks added since the open lie past the size known so far. Asked
+      // once a record: overlapping slots naming blocks out of range would
+      // otherwise ask for every field.
       std::uint64_t size = 0;
       std::int32_t size_code = code::kOk;
       if (aux_->Size(&size, &size_code)) aux_blocks_ = BlocksIn(size);
-      refreshed = true;
+      aux_size_read_at_ = position_;
     }
-    // An out-of-range block or a cycle ends the value.
-    if (at > aux_blocks_ || !visited.insert(at).second) break;
-    std::uint64_t offset = format::kAuxHeaderSize + std::uint64_t(at - 1) * format::kBlockSize;
+    // An out-of-range block ends the value.
+    if (at > aux_blocks_) break;
+    const std::uint64_t needed = (wanted - value.size() + format::kBlockDataSize - 1) / format::kBlockDataSize;
+    const auto span = static_cast<std::size_t>(std::min<std::uint64_t>({needed, run, aux_blocks_ - at + 1}));
+    chain_buffer_.resize(span * format::kBlockSize);
     std::int32_t read_code = code::kOk;
-    if (aux_->ReadAt(offset, block, sizeof block, &read_code) < sizeof block) {
+    const std::size_t got = aux_->ReadAt(format::kAuxHeaderSize + std::uint64_t(at - 1) * format::kBlockSize,
+                                         chain_buffer_.data(), chain_buffer_.size(), &read_code);
+    const std::size_t whole = got / format::kBlockSize;
+    if (whole == 0) {
       if (read_code != code::kOk) *code = read_code;
       break;
     }
-    std::size_t take = std::min(format::kBlockDataSize, wanted - value.size());
-    value.append(reinterpret_cast<const char*>(block + 4), take);
-    at = format::LoadU32(block);
+    // Block `at` is at `used` in the buffer as long as each block names the
+    // next one as its successor.
+    std::size_t used = 0;
+    bool consecutive = true;
+    while (used < whole && value.size() < wanted) {
+      if (!visited.insert(at).second) return value;  // a cycle ends the value
+      const unsigned char* block = chain_buffer_.data() + used * format::kBlockSize;
+      const std::size_t take = std::min(format::kBlockDataSize, wanted - value.size());
+      const char* data = reinterpret_cast<const char*>(block + 4);
+      const void* zero = up_to_zero ? std::memchr(data, 0, take) : nullptr;
+      if (zero != nullptr) {
+        value.append(data, static_cast<const char*>(zero) - data);
+        return value;
+      }
+      value.append(data, take);
+      const std::uint32_t next = format::LoadU32(block);
+      ++used;
+      consecutive = next == at + 1;
+      at = next;
+      if (!consecutive) break;
+    }
+    run = consecutive && used == whole ? std::min(run * 2, kMaxChainRun) : 1;
   }
   return value;
 }
@@ -272,13 +301,26 @@ FieldValue Database::Read(std::size_t index, std::int32_t* code) {
     }
     case FieldKind::kByteSet:
     case FieldKind::kMemo: {
-      std::uint32_t first = format::LoadU32(p);
-      std::uint32_t length = format::LoadU32(p + 4);
-      value.bytes = ReadChain(first, length, code);
-      if (value.kind == FieldKind::kMemo) {
-        std::size_t end = value.bytes.find('\0');
-        if (end != std::string::npos) value.bytes.resize(end);
+      const std::uint32_t first = format::LoadU32(p);
+      const std::uint32_t length = format::LoadU32(p + 4);
+      // A memo is text: its value ends at its first zero byte, and the rest
+      // of its chain is not read.
+      const bool up_to_zero = value.kind == FieldKind::kMemo;
+      // Fields sharing a slot (overlapping fields) read its chain once per
+      // record.
+      const ChainKey key{position_, first, length, up_to_zero};
+      if (!(last_chain_key_ == key)) {
+        last_chain_key_ = {};
+        std::int32_t chain_code = code::kOk;
+        last_chain_ = ReadChain(first, length, up_to_zero, &chain_code);
+        // A failed read is tried again next time.
+        if (chain_code == code::kOk) {
+          last_chain_key_ = key;
+        } else {
+          *code = chain_code;
+        }
       }
+      value.bytes = last_chain_;
       break;
     }
     case FieldKind::kNone: break;

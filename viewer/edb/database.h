@@ -59,7 +59,24 @@ class Database {
   // record_start, available in the window.
   const unsigned char* Window(std::uint64_t record_start, std::uint64_t offset, std::size_t size,
                               std::int32_t* code);
-  std::string ReadChain(std::uint32_t first_block, std::uint32_t length, std::int32_t* code);
+  // The value of the chain from `first_block`, cut to `length` and 16 MiB,
+  // and at its first zero byte when `up_to_zero`. Consecutive blocks are read
+  // together.
+  std::string ReadChain(std::uint32_t first_block, std::uint32_t length, bool up_to_zero,
+                        std::int32_t* code);
+
+  // Which slot of which record last_chain_ holds.
+  struct ChainKey {
+    std::int64_t position = -1;
+    std::uint32_t first = 0;
+    std::uint32_t length = 0;
+    bool up_to_zero = false;
+    bool operator==(const ChainKey& o) const {
+      return position == o.position && first == o.first && length == o.length && up_to_zero == o.up_to_zero;
+    }
+  };
+  // Most blocks read at once: 256 KiB.
+  static constexpr std::size_t kMaxChainRun = 512;
 
   std::string path_;
   std::unique_ptr<ReadOnlyFile> file_;
@@ -75,6 +92,11 @@ class Database {
   std::uint64_t window_start_ = 0;
   std::size_t window_size_ = 0;
   std::uint64_t aux_blocks_ = 0;
+  std::int64_t aux_size_read_at_ = -1;  // the record at which aux_blocks_ was last refreshed
+  std::vector<unsigned char> chain_buffer_;  // at most kMaxChainRun blocks
+  // The last chain read, at most 16 MiB.
+  ChainKey last_chain_key_;
+  std::string last_chain_;
 };
 
 }  // namespace raz::edb

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <memory>
 #include <new>
+#include <stdexcept>
+#include <utility>
 #include <vector>
 
 #include "common/gbk_text.h"
@@ -39,6 +41,18 @@ template <typename T>
 T Leave(std::int32_t code, T result) {
   t_last_error = code;
   return result;
+}
+
+// Runs an operation that allocates; when memory runs out (or a size passes
+// what a container can hold) leaves -2 and returns `failed`.
+template <typename T, typename Operation>
+T OrOutOfMemory(T failed, Operation&& operation) {
+  try {
+    return operation();
+  } catch (const std::bad_alloc&) {
+  } catch (const std::length_error&) {
+  }
+  return Leave(code::kOutOfMemory, std::move(failed));
 }
 
 // The current database, or null with -67 left.
@@ -106,11 +120,7 @@ bool OpenChecked(std::string_view file_name, const std::optional<std::string>& p
 void SetFullPathMaker(FullPathMaker maker) { g_full_path_maker = maker ? maker : &MakeFullPath; }
 
 bool OpenDatabase(std::string_view file_name, const std::optional<std::string>& password) {
-  try {
-    return OpenChecked(file_name, password);
-  } catch (const std::bad_alloc&) {
-    return Leave(code::kOutOfMemory, false);
-  }
+  return OrOutOfMemory(false, [&] { return OpenChecked(file_name, password); });
 }
 
 std::string CurrentDatabaseName() {
@@ -181,11 +191,7 @@ FieldValue ReadField(std::string_view name) {
   if (db == nullptr) return {};
   std::ptrdiff_t index = db->FindField(name);
   if (index < 0) return Leave(code::kNoSuchField, FieldValue{});
-  try {
-    return db->Read(std::size_t(index), &t_last_error);
-  } catch (const std::bad_alloc&) {
-    return Leave(code::kOutOfMemory, FieldValue{});
-  }
+  return OrOutOfMemory(FieldValue{}, [&] { return db->Read(std::size_t(index), &t_last_error); });
 }
 
 FieldValue ReadField(std::int32_t index) {
@@ -194,11 +200,7 @@ FieldValue ReadField(std::int32_t index) {
   if (index < 1 || std::size_t(index) > db->fields().size()) {
     return Leave(code::kNoSuchField, FieldValue{});
   }
-  try {
-    return db->Read(std::size_t(index) - 1, &t_last_error);
-  } catch (const std::bad_alloc&) {
-    return Leave(code::kOutOfMemory, FieldValue{});
-  }
+  return OrOutOfMemory(FieldValue{}, [&] { return db->Read(std::size_t(index) - 1, &t_last_error); });
 }
 
 }  // namespace raz::edb
