@@ -43,8 +43,9 @@ struct ViewerHugeTableProgramTest : ::testing::Test {
     ASSERT_TRUE(main);
     EXPECT_EQ(test::TextOf(Status(main)), "数据表太大，无法显示");
     test::AnswerMessageBox(box->box, IDOK);
-    EXPECT_TRUE(NoBoxWithin(viewer.pid(), 1000));
-    EXPECT_TRUE(IsWindowEnabled(main));
+    ASSERT_TRUE(test::WaitUntil([&] { return !IsWindow(box->box); }));
+    EXPECT_TRUE(NoBoxWithin(viewer.pid(), 1000));  // one box only
+    EXPECT_TRUE(test::WaitUntil([&] { return IsWindowEnabled(main) != FALSE; }, 5000));
 
     // Still usable: the menu closes the database.
     Menu(main, kMenuClose);
