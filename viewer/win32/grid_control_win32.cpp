@@ -47,6 +47,10 @@ void GridControl::OnRowCountChanged() {
 }
 
 void GridControl::OnColumnsChanged() {
+  // Without drawing while the columns change: otherwise each inserted or
+  // deleted column lays out and repaints the whole list, and a thousand
+  // columns take seconds each way.
+  SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
   for (; list_columns_ > 0; --list_columns_) ListView_DeleteColumn(list_, list_columns_ - 1);
   for (int c = 0; c < model_->ColumnCount(); ++c) {
     LVCOLUMNA column = {};
@@ -57,6 +61,7 @@ void GridControl::OnColumnsChanged() {
     if (SendMessageA(list_, LVM_INSERTCOLUMNA, c, reinterpret_cast<LPARAM>(&column)) == -1) break;
     ++list_columns_;
   }
+  SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
   SyncItemCount();
   InvalidateRect(list_, nullptr, TRUE);
 }
