@@ -48,6 +48,17 @@ std::size_t FindFirstSingleByte(std::string_view text, char c) {
   return found;
 }
 
+std::size_t WholeCharacterPrefix(std::string_view text, std::size_t max_bytes) {
+  std::size_t end = 0;
+  while (end < text.size()) {
+    const bool pair = IsLeadByte(static_cast<unsigned char>(text[end])) && end + 1 < text.size();
+    const std::size_t next = end + (pair ? 2 : 1);
+    if (next > max_bytes) break;
+    end = next;
+  }
+  return end;
+}
+
 std::string Trim(std::string_view text) {
   // Leading blanks: step forward a character at a time.
   std::size_t begin = 0;

@@ -24,6 +24,11 @@ std::size_t FindFirstSingleByte(std::string_view text, char c);
 inline std::size_t FindLastBackslash(std::string_view text) { return FindLastSingleByte(text, '\\'); }
 inline std::size_t FindFirstComma(std::string_view text) { return FindFirstSingleByte(text, ','); }
 
+// Length of the longest start of `text` of at most `max_bytes` bytes that ends
+// on a character boundary, so that cutting there never splits a two-byte
+// character. A lone lead byte at the very end counts as a character.
+std::size_t WholeCharacterPrefix(std::string_view text, std::size_t max_bytes);
+
 // Removes ASCII spaces and full-width spaces (A1 A1) at both ends, character by
 // character; tabs, line breaks and every other character stay.
 std::string Trim(std::string_view text);

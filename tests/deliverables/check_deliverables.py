@@ -10,21 +10,24 @@ from pathlib import Path
 IMAGE_FILE_MACHINE_I386 = 0x14C
 PE32_MAGIC = 0x10B
 SUBSYSTEM_WINDOWS_GUI = 2
+IMAGE_FILE_LARGE_ADDRESS_AWARE = 0x20
 RESOURCE_DIRECTORY = 2
 
 
 def pe_facts(data):
-    """Machine, optional-header magic, subsystem and resource directory size."""
+    """Machine, COFF characteristics, optional-header magic, subsystem and
+    resource directory size."""
     (pe_offset,) = struct.unpack_from("<I", data, 0x3C)
     if data[pe_offset:pe_offset + 4] != b"PE\0\0":
         raise ValueError("no PE signature")
     (machine,) = struct.unpack_from("<H", data, pe_offset + 4)
+    (characteristics,) = struct.unpack_from("<H", data, pe_offset + 22)
     optional = pe_offset + 24
     (magic,) = struct.unpack_from("<H", data, optional)
     (subsystem,) = struct.unpack_from("<H", data, optional + 68)
     directories = optional + 96  # PE32 data directories
     _, resource_size = struct.unpack_from("<II", data, directories + 8 * RESOURCE_DIRECTORY)
-    return machine, magic, subsystem, resource_size
+    return machine, characteristics, magic, subsystem, resource_size
 
 
 def main():
@@ -42,8 +45,10 @@ def main():
         print(("ok     " if ok else "FAILED ") + what)
 
     for name, bytes_ in data.items():
-        machine, magic, subsystem, resources = pe_facts(bytes_)
+        machine, characteristics, magic, subsystem, resources = pe_facts(bytes_)
         check(f"{name} is a 32-bit x86 program (PE32, i386)", machine == IMAGE_FILE_MACHINE_I386 and magic == PE32_MAGIC)
+        # So that on 64-bit Windows it may use up to 4 GB.
+        check(f"{name} is large-address-aware", characteristics & IMAGE_FILE_LARGE_ADDRESS_AWARE != 0)
         check(f"{name} is a Windows GUI program", subsystem == SUBSYSTEM_WINDOWS_GUI)
         if name == "Ferrydrop":
             check("Ferrydrop carries no resources", resources == 0 and b".rsrc" not in bytes_[:4096])

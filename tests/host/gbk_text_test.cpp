@@ -24,6 +24,23 @@ TEST(Trim, NeverCutsInsideATwoByteCharacter) {
   EXPECT_EQ(Trim("\xB0\xA1\xA1\xB0"), "\xB0\xA1\xA1\xB0");
 }
 
+TEST(WholeCharacterPrefix, CutsOnlyBetweenCharacters) {
+  // "a中文": a, D6 D0, CE C4.
+  const std::string text = "a\xD6\xD0\xCE\xC4";
+  EXPECT_EQ(WholeCharacterPrefix(text, 0), 0u);
+  EXPECT_EQ(WholeCharacterPrefix(text, 1), 1u);
+  EXPECT_EQ(WholeCharacterPrefix(text, 2), 1u);  // not the lead byte alone
+  EXPECT_EQ(WholeCharacterPrefix(text, 3), 3u);
+  EXPECT_EQ(WholeCharacterPrefix(text, 4), 3u);
+  EXPECT_EQ(WholeCharacterPrefix(text, 5), 5u);
+  EXPECT_EQ(WholeCharacterPrefix(text, 100), 5u);
+  // A trail byte in the ASCII range is still part of its character.
+  EXPECT_EQ(WholeCharacterPrefix("\x81\x41z", 1), 0u);
+  // A lead byte at the very end stands alone.
+  EXPECT_EQ(WholeCharacterPrefix("ab\x81", 3), 3u);
+  EXPECT_EQ(WholeCharacterPrefix("", 4), 0u);
+}
+
 TEST(SingleByteScan, SkipsTrailBytes) {
   EXPECT_EQ(FindLastBackslash("C:\\raz\\e.exe"), 6u);
   EXPECT_EQ(FindLastBackslash("C:\\\x95\x5C"), 2u);  // 95 5C is one character

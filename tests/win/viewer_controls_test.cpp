@@ -4,7 +4,9 @@
 #include <ole2.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstring>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -12,57 +14,10 @@
 
 #include "viewer/win32/drop_target_win32.h"
 #include "viewer/win32/grid_control_win32.h"
+#include "win/fake_drag.h"
 
 namespace raz::viewer {
 namespace {
-
-// A dragged data object that offers a file list (CF_HDROP) or only text.
-class FakeDrag final : public IDataObject {
- public:
-  FakeDrag(std::vector<std::string> paths, bool offer_files) : paths_(std::move(paths)), offer_files_(offer_files) {}
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDataObject)) {
-      *out = this;
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
-  ULONG STDMETHODCALLTYPE Release() override { return 1; }
-
-  HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* format) override {
-    const CLIPFORMAT offered = offer_files_ ? CF_HDROP : CF_TEXT;
-    return format->cfFormat == offered && (format->tymed & TYMED_HGLOBAL) ? S_OK : DV_E_FORMATETC;
-  }
-  HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override {
-    if (QueryGetData(format) != S_OK || format->cfFormat != CF_HDROP) return DV_E_FORMATETC;
-    std::string list;
-    for (const std::string& p : paths_) list.append(p).push_back('\0');
-    list.push_back('\0');
-    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size());
-    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
-    drop->pFiles = sizeof(DROPFILES);
-    std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), list.data(), list.size());
-    GlobalUnlock(memory);
-    medium->tymed = TYMED_HGLOBAL;
-    medium->hGlobal = memory;
-    medium->pUnkForRelease = nullptr;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD, IEnumFORMATETC**) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return E_NOTIMPL; }
-
- private:
-  std::vector<std::string> paths_;
-  bool offer_files_;
-};
 
 struct DropTargetTest : ::testing::Test {
   void SetUp() override {
@@ -88,7 +43,8 @@ struct DropTargetTest : ::testing::Test {
 
   HWND window = nullptr;
   std::vector<std::string> drops;
-  DropTarget target{[this](const std::string& text) { drops.push_back(text); }};
+  bool ready = true;
+  DropTarget target{[this](const std::string& text) { drops.push_back(text); }, [this] { return ready; }};
 };
 
 TEST_F(DropTargetTest, IsBoundOnce) {
@@ -103,6 +59,31 @@ TEST_F(DropTargetTest, AcceptsFilesOnly) {
   EXPECT_TRUE(drops.empty());
   FakeDrag files({"C:\\a.edb"}, true);
   EXPECT_EQ(Enter(files), static_cast<DWORD>(DROPEFFECT_COPY));
+}
+
+TEST_F(DropTargetTest, RefusesEveryDragWhileItsOwnerIsBusy) {
+  FakeDrag files({"C:\\a.edb"}, true);
+  ready = false;
+  EXPECT_EQ(Enter(files), static_cast<DWORD>(DROPEFFECT_NONE));
+  DWORD effect = DROPEFFECT_COPY;
+  target.DragOver(0, POINTL{}, &effect);
+  EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_NONE));
+  EXPECT_EQ(DropOn(files), static_cast<DWORD>(DROPEFFECT_NONE));
+  EXPECT_TRUE(drops.empty());
+  ready = true;
+  EXPECT_EQ(DropOn(files), static_cast<DWORD>(DROPEFFECT_COPY));
+  EXPECT_EQ(drops.size(), 1u);
+}
+
+TEST_F(DropTargetTest, AFailingHandlerEndsInAFailedDropNotAnException) {
+  DropTarget failing{[](const std::string&) { throw std::bad_alloc(); }};
+  FakeDrag files({"C:\\a.edb"}, true);
+  DWORD effect = DROPEFFECT_COPY;
+  failing.DragEnter(&files, 0, POINTL{}, &effect);
+  HRESULT result = S_OK;
+  EXPECT_NO_THROW(result = failing.Drop(&files, 0, POINTL{}, &effect));
+  EXPECT_EQ(result, E_UNEXPECTED);
+  EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_NONE));
 }
 
 TEST_F(DropTargetTest, ReportsOnePathAloneAndSeveralEachWithCrLf) {
@@ -217,6 +198,29 @@ TEST_F(GridControlTest, RepaintsOnlyChangedRowsThatAreInView) {
   grid.Refresh();
   EXPECT_TRUE(GetUpdateRect(grid.Handle(), nullptr, FALSE));
   EXPECT_EQ(Text(1, 1), "y");
+}
+
+TEST_F(GridControlTest, CutsLongCellsBetweenCharacters) {
+  // "a中文" asked for with room for 2 and for 3 bytes besides the end.
+  model.SetCellText(1, 1, "a\xD6\xD0\xCE\xC4");
+  auto ask = [&](int room) {
+    char buffer[8];
+    std::memset(buffer, 'x', sizeof buffer);
+    NMLVDISPINFOA info = {};
+    info.hdr.hwndFrom = grid.Handle();
+    info.hdr.code = LVN_GETDISPINFOA;
+    info.item.mask = LVIF_TEXT;
+    info.item.iItem = 0;
+    info.item.iSubItem = 1;
+    info.item.pszText = buffer;
+    info.item.cchTextMax = room + 1;
+    LRESULT result = 0;
+    EXPECT_TRUE(grid.HandleNotify(&info.hdr, &result));
+    return std::string(buffer, std::find(buffer, buffer + sizeof buffer, '\0'));
+  };
+  EXPECT_EQ(ask(2), "a");
+  EXPECT_EQ(ask(3), "a\xD6\xD0");
+  EXPECT_EQ(ask(5), "a\xD6\xD0\xCE\xC4");
 }
 
 TEST_F(GridControlTest, ResetToOneByOneLeavesOneEmptyHeader) {

@@ -2,6 +2,7 @@
 // its password window, failure boxes, closing a database and its association.
 #include <windows.h>
 #include <commctrl.h>
+#include <dlgs.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -15,6 +16,7 @@
 #include "viewer/win32/menu_ids.h"
 #include "viewer_paths.h"
 #include "win/driver/driver.h"
+#include "win/driver/tallyscope.h"
 
 namespace raz::viewer {
 namespace {
@@ -26,9 +28,7 @@ using edb::testing::EdbWriter;
 using edb::testing::FieldSpec;
 using edb::testing::IntValue;
 using test::Program;
-
-constexpr char kMainClass[] = "TallyscopeMain";
-constexpr char kPasswordTitle[] = "请输入密码";
+using namespace test::tallyscope;
 
 struct ViewerProgramTest : ::testing::Test {
   edb::testing::ScratchDir dir;
@@ -41,13 +41,6 @@ struct ViewerProgramTest : ::testing::Test {
     EXPECT_TRUE(writer.Finish());
     return path;
   }
-  static HWND Grid(HWND main) { return test::ChildById(main, kGridId); }
-  static HWND Status(HWND main) { return test::ChildById(main, kStatusBarId); }
-  static bool StatusReads(HWND main, const std::string& text) {
-    return test::WaitUntil([&] { return test::TextOf(Status(main)) == text; }, 20000);
-  }
-  static void Menu(HWND main, unsigned id) { PostMessageA(main, WM_COMMAND, id, 0); }
-  static bool NoBoxWithin(DWORD pid, DWORD ms) { return !test::WaitForMessageBox(pid, ms); }
 };
 
 TEST_F(ViewerProgramTest, OpensTheDatabaseOnItsCommandLine) {
@@ -229,6 +222,62 @@ TEST_F(ViewerProgramTest, LoadsAHundredThousandRecordsFromItsCommandLine) {
   EXPECT_EQ(test::ListViewText(Grid(main), 99999, 0), "100000");
   EXPECT_EQ(test::ListViewText(Grid(main), 99999, 2), "1000000");
   EXPECT_TRUE(IsWindowEnabled(main));
+}
+
+// Chooses `path` in the open-file dialog of "打开数据库" (the driver waits for a
+// program started with a database until its load is over; this road does not).
+bool OpenThroughDialog(const Program& viewer, HWND main, const std::string& path) {
+  Menu(main, kMenuOpen);
+  const auto dialog = test::WaitForMessageBox(viewer.pid());
+  if (!dialog) return false;
+  HWND name = test::ChildById(dialog->box, cmb13);
+  if (!name) name = test::ChildById(dialog->box, edt1);
+  if (!name) return false;
+  test::SetText(name, path);
+  test::AnswerMessageBox(dialog->box, IDOK);
+  return test::WaitUntil([&] { return !IsWindow(dialog->box); });
+}
+
+TEST_F(ViewerProgramTest, MenuCommandsDuringALoadWaitForItOrAreRefused) {
+  const std::string path = Database("busy.edb", 400000);
+  Program viewer(RAZ_TALLYSCOPE_EXE, "");
+  HWND main = viewer.WaitForWindow(kMainClass, nullptr);
+  ASSERT_TRUE(main);
+  ASSERT_TRUE(OpenThroughDialog(viewer, main, path));
+  ASSERT_TRUE(test::WaitUntil([&] { return !IsWindowEnabled(main); }, 20000));
+  // A second open is refused (no open-file dialog); closing the database
+  // comes once the load is over, so nothing is closed under the loader.
+  Menu(main, kMenuOpen);
+  Menu(main, kMenuClose);
+  EXPECT_TRUE(NoBoxWithin(viewer.pid(), 500));
+  ASSERT_TRUE(test::WaitUntil([&] { return IsWindowEnabled(main) && test::TextOf(main) == "Tallyscope"; }, 60000));
+  EXPECT_EQ(test::TextOf(Status(main)), "");
+  EXPECT_EQ(test::ListViewColumnCount(Grid(main)), 1);
+  EXPECT_TRUE(NoBoxWithin(viewer.pid(), 500));
+
+  // "退出" during a load ends the program once the load is over.
+  ASSERT_TRUE(OpenThroughDialog(viewer, main, path));
+  ASSERT_TRUE(test::WaitUntil([&] { return !IsWindowEnabled(main); }, 20000));
+  Menu(main, kMenuExit);
+  ASSERT_TRUE(viewer.WaitForExit(60000));
+  EXPECT_EQ(viewer.ExitCode(), 0u);
+}
+
+TEST_F(ViewerProgramTest, ThePasswordWindowHoldsOffOtherOpensAndTheExit) {
+  const std::string path = Database("locked.edb", 2, "key");
+  Program viewer(RAZ_TALLYSCOPE_EXE, "\"" + path + "\"");
+  HWND password = viewer.WaitForWindow(nullptr, kPasswordTitle);
+  ASSERT_TRUE(password);
+  HWND main = viewer.WaitForWindow(kMainClass, nullptr);
+  Menu(main, kMenuOpen);
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(NoBoxWithin(viewer.pid(), 1000));
+  EXPECT_TRUE(IsWindow(main));
+  // The open goes on with the password; the close comes after it.
+  test::SetText(test::ChildById(password, kPasswordEditId), "key");
+  test::Click(test::ChildByText(password, "确定(&E)"));
+  ASSERT_TRUE(viewer.WaitForExit());
+  EXPECT_EQ(viewer.ExitCode(), 0u);
 }
 
 struct ViewerAssociationTest : ViewerProgramTest {

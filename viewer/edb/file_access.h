@@ -1,11 +1,13 @@
 // Read-only access to a file at 64-bit offsets, with failures as engine codes.
-// The stream is unbuffered: the engine keeps its own window, and a count read
-// afresh must come from the file, not from a stale stdio buffer.
+// Reads are unbuffered: the engine keeps its own window, and a count read
+// afresh must come from the file, not from a stale buffer. Each platform has
+// its own implementation (file_access_*.cpp): stdio with errno on POSIX
+// hosts, CreateFileA and ReadFile with GetLastError on Windows, so a failure
+// keeps the code of its cause.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <memory>
 #include <string>
 
@@ -13,8 +15,9 @@ namespace raz::edb {
 
 class ReadOnlyFile {
  public:
-  // Opens `path` (GBK bytes) for reading; on failure returns null and sets
-  // *code to the file-exception code of the cause.
+  // Opens `path` (GBK bytes) for reading, sharing it with readers and
+  // writers; on failure returns null and sets *code to the file-exception
+  // code of the cause.
   static std::unique_ptr<ReadOnlyFile> Open(const std::string& path, std::int32_t* code);
 
   ~ReadOnlyFile();
@@ -29,15 +32,8 @@ class ReadOnlyFile {
   bool Size(std::uint64_t* size, std::int32_t* code);
 
  private:
-  explicit ReadOnlyFile(std::FILE* file) : file_(file) {}
-  std::FILE* file_;
+  explicit ReadOnlyFile(void* handle) : handle_(handle) {}
+  void* handle_;  // the platform's open file: a FILE* or a HANDLE
 };
-
-// The platform's 64-bit positioning of a stdio stream (file_seek_*.cpp).
-bool SeekFile(std::FILE* file, std::uint64_t offset, int origin);
-bool TellFile(std::FILE* file, std::uint64_t* offset);
-
-// Maps an errno value to the engine's file-exception code.
-std::int32_t CodeForErrno(int error);
 
 }  // namespace raz::edb

@@ -28,6 +28,25 @@ std::vector<std::string> DroppedPaths(HDROP drop) {
   return paths;
 }
 
+// The dragged data's storage, released on every road out.
+struct HeldMedium {
+  STGMEDIUM medium = {};
+  ~HeldMedium() {
+    if (medium.tymed != TYMED_NULL) ReleaseStgMedium(&medium);
+  }
+};
+
+// Each method answers "no drop" when something throws inside it.
+template <typename Step>
+HRESULT Guarded(DWORD* effect, Step step) {
+  try {
+    return step();
+  } catch (...) {
+    if (effect) *effect = DROPEFFECT_NONE;
+    return E_UNEXPECTED;
+  }
+}
+
 }  // namespace
 
 bool DropTarget::Register(HWND window) {
@@ -56,20 +75,24 @@ HRESULT DropTarget::QueryInterface(REFIID iid, void** out) {
 }
 
 DWORD DropTarget::Effect(DWORD allowed) const {
-  if (!accepting_) return DROPEFFECT_NONE;
+  if (!accepting_ || !ready_()) return DROPEFFECT_NONE;
   if (allowed & DROPEFFECT_COPY) return DROPEFFECT_COPY;
   return allowed & (DROPEFFECT_LINK | DROPEFFECT_MOVE);
 }
 
 HRESULT DropTarget::DragEnter(IDataObject* data, DWORD, POINTL, DWORD* effect) {
-  accepting_ = OffersFiles(data);
-  if (effect) *effect = Effect(*effect);
-  return S_OK;
+  return Guarded(effect, [&] {
+    accepting_ = OffersFiles(data);
+    if (effect) *effect = Effect(*effect);
+    return S_OK;
+  });
 }
 
 HRESULT DropTarget::DragOver(DWORD, POINTL, DWORD* effect) {
-  if (effect) *effect = Effect(*effect);
-  return S_OK;
+  return Guarded(effect, [&] {
+    if (effect) *effect = Effect(*effect);
+    return S_OK;
+  });
 }
 
 HRESULT DropTarget::DragLeave() {
@@ -78,15 +101,19 @@ HRESULT DropTarget::DragLeave() {
 }
 
 HRESULT DropTarget::Drop(IDataObject* data, DWORD, POINTL, DWORD* effect) {
+  return Guarded(effect, [&] { return DropFiles(data, effect); });
+}
+
+HRESULT DropTarget::DropFiles(IDataObject* data, DWORD* effect) {
   accepting_ = OffersFiles(data);
+  const bool take = accepting_ && ready_();
   if (effect) *effect = Effect(*effect);
-  if (!accepting_) return S_OK;
   accepting_ = false;
+  if (!take) return S_OK;
   FORMATETC format = FileListFormat();
-  STGMEDIUM medium = {};
-  if (FAILED(data->GetData(&format, &medium))) return S_OK;
-  const std::vector<std::string> paths = DroppedPaths(static_cast<HDROP>(medium.hGlobal));
-  ReleaseStgMedium(&medium);
+  HeldMedium held;
+  if (FAILED(data->GetData(&format, &held.medium))) return S_OK;
+  const std::vector<std::string> paths = DroppedPaths(static_cast<HDROP>(held.medium.hGlobal));
   if (!paths.empty() && on_drop_) on_drop_(DroppedFilesText(paths));
   return S_OK;
 }

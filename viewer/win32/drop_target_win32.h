@@ -1,5 +1,7 @@
 // The drop target 拖放对象1: accepts files dragged from the shell (CF_HDROP
 // only, no other kind of dragged data) and reports each drop as one text.
+// While its owner is busy it refuses every drag. No exception leaves its
+// methods: OLE calls them from the system's drag loop.
 #pragma once
 
 #include <windows.h>
@@ -16,7 +18,11 @@ class DropTarget final : public IDropTarget {
   // followed by CR LF, in the shell's order.
   using FilesDropped = std::function<void(const std::string& text)>;
 
-  explicit DropTarget(FilesDropped on_drop) : on_drop_(std::move(on_drop)) {}
+  // Asked at every step of a drag; false refuses the drop (no effect).
+  using Ready = std::function<bool()>;
+
+  explicit DropTarget(FilesDropped on_drop, Ready ready = [] { return true; })
+      : on_drop_(std::move(on_drop)), ready_(std::move(ready)) {}
   DropTarget(const DropTarget&) = delete;
   DropTarget& operator=(const DropTarget&) = delete;
   ~DropTarget() { Revoke(); }
@@ -41,8 +47,10 @@ class DropTarget final : public IDropTarget {
 
  private:
   DWORD Effect(DWORD allowed) const;
+  HRESULT DropFiles(IDataObject* data, DWORD* effect);
 
   FilesDropped on_drop_;
+  Ready ready_;
   HWND window_ = nullptr;
   bool bound_ = false;
   bool accepting_ = false;

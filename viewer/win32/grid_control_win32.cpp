@@ -3,7 +3,11 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstring>
 #include <string>
+#include <string_view>
+
+#include "common/gbk_text.h"
 
 namespace raz::viewer {
 
@@ -43,6 +47,10 @@ void GridControl::OnRowCountChanged() {
 }
 
 void GridControl::OnColumnsChanged() {
+  // Without drawing while the columns change: otherwise each inserted or
+  // deleted column lays out and repaints the whole list, and a thousand
+  // columns take seconds each way.
+  SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
   for (; list_columns_ > 0; --list_columns_) ListView_DeleteColumn(list_, list_columns_ - 1);
   for (int c = 0; c < model_->ColumnCount(); ++c) {
     LVCOLUMNA column = {};
@@ -53,6 +61,7 @@ void GridControl::OnColumnsChanged() {
     if (SendMessageA(list_, LVM_INSERTCOLUMNA, c, reinterpret_cast<LPARAM>(&column)) == -1) break;
     ++list_columns_;
   }
+  SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
   SyncItemCount();
   InvalidateRect(list_, nullptr, TRUE);
 }
@@ -105,7 +114,12 @@ bool GridControl::HandleNotify(const NMHDR* header, LRESULT* result) {
     case LVN_GETDISPINFOA: {
       LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(const_cast<NMHDR*>(header))->item;
       if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
-        lstrcpynA(item.pszText, model_->CellText(item.iItem + HeaderRows(), item.iSubItem), item.cchTextMax);
+        // A long cell is cut to the buffer at a character boundary: half a
+        // two-byte character would show as a stray glyph.
+        const std::string_view text = model_->CellText(item.iItem + HeaderRows(), item.iSubItem);
+        const std::size_t size = WholeCharacterPrefix(text, static_cast<std::size_t>(item.cchTextMax) - 1);
+        std::memcpy(item.pszText, text.data(), size);
+        item.pszText[size] = '\0';
       }
       *result = 0;
       return true;

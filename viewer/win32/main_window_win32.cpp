@@ -21,9 +21,6 @@ namespace {
 constexpr char kClassName[] = "TallyscopeMain";
 constexpr int kWidth = 640;
 constexpr int kHeight = 480;
-constexpr UINT kOpenCommandLineMessage = WM_APP + 1;
-constexpr UINT kFilesDroppedMessage = WM_APP + 2;
-constexpr UINT kGridRefreshMessage = WM_APP + 3;
 
 HMENU BuildMenu() {
   HMENU bar = CreateMenu();
@@ -46,12 +43,15 @@ HMENU BuildMenu() {
 }  // namespace
 
 MainWindow::MainWindow()
-    : viewer_(*this), drop_target_([this](const std::string& text) {
-        // Opening may show boxes and pump messages: do it after the shell's
-        // drag and drop is over, not inside it.
-        dropped_ = text;
-        PostMessageA(window_, kFilesDroppedMessage, 0, 0);
-      }) {}
+    : viewer_(*this),
+      drop_target_(
+          [this](const std::string& text) {
+            // Opening may show boxes and pump messages: do it after the
+            // shell's drag and drop is over, not inside it.
+            dropped_ = text;
+            PostMessageA(window_, kFilesDroppedMessage, 0, 0);
+          },
+          [this] { return AcceptsOpens() && IsWindowEnabled(window_); }) {}
 
 bool MainWindow::Create(int show) {
   WNDCLASSEXA wc = {};
@@ -62,7 +62,7 @@ bool MainWindow::Create(int show) {
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.hIcon = LoadIconA(wc.hInstance, "DEFAULT_ICON");
   wc.lpszClassName = kClassName;
-  if (!RegisterClassExA(&wc)) return false;
+  if (!RegisterClassExA(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
 
   const int left = (GetSystemMetrics(SM_CXSCREEN) - kWidth) / 2;
   const int top = (GetSystemMetrics(SM_CYSCREEN) - kHeight) / 2;
@@ -83,7 +83,14 @@ LRESULT CALLBACK MainWindow::Proc(HWND window, UINT message, WPARAM wparam, LPAR
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
   }
   if (!self) return DefWindowProcA(window, message, wparam, lparam);
-  return self->HandleMessage(message, wparam, lparam);
+  // An exception cannot unwind through the system's frames that called this
+  // procedure (in the 32-bit build it would end the program): it stops here.
+  try {
+    return self->HandleMessage(message, wparam, lparam);
+  } catch (...) {
+    if (message == WM_DESTROY) PostQuitMessage(0);
+    return DefWindowProcA(window, message, wparam, lparam);
+  }
 }
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -110,11 +117,13 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       }
       break;
     case kOpenCommandLineMessage:
-      viewer_.OpenFromCommandLine(GetCommandLineA(), FileExists);
+      RunOpen([this] { viewer_.OpenFromCommandLine(GetCommandLineA(), FileExists); });
       return 0;
-    case kFilesDroppedMessage:
-      viewer_.OnFilesDropped(std::exchange(dropped_, std::string()));
+    case kFilesDroppedMessage: {
+      const std::string dropped = std::exchange(dropped_, std::string());
+      RunOpen([&] { viewer_.OnFilesDropped(dropped); });
       return 0;
+    }
     case kGridRefreshMessage:
       grid_.Refresh();
       return 0;
@@ -126,9 +135,19 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_COMMAND:
       if (lparam == 0) OnCommand(LOWORD(wparam));
       return 0;
+    case WM_CLOSE:
+      if (opening_) {
+        exit_pending_ = true;
+        return 0;
+      }
+      closing_ = true;
+      break;
     case WM_DESTROY:
+      // ResetView pumps messages: the flag keeps a queued open from running
+      // now. During an open the open's end closes the database instead.
+      closing_ = true;
       drop_target_.Revoke();
-      viewer_.ResetView();
+      if (!opening_) viewer_.ResetView();
       PostQuitMessage(0);
       return 0;
     default:
@@ -152,14 +171,55 @@ void MainWindow::LayoutGrid() {
 
 void MainWindow::OnCommand(unsigned id) {
   switch (id) {
-    case kMenuOpen: OpenWithDialog(); break;
-    case kMenuClose: viewer_.ResetView(); break;
+    case kMenuOpen: RunOpen([this] { OpenWithDialog(); }); break;
+    case kMenuClose: CloseCommand(); break;
     case kMenuExit: ExitCommand(); break;
     case kMenuSetAssociation: SetAssociationCommand(); break;
     case kMenuCancelAssociation: CancelAssociationCommand(); break;
     case kMenuAbout: ShowAbout(); break;
     default: break;
   }
+}
+
+bool MainWindow::AcceptsOpens() const { return !opening_ && !closing_; }
+
+void MainWindow::RunOpen(const std::function<void()>& open) {
+  if (!AcceptsOpens()) return;
+  opening_ = true;
+  try {
+    open();
+  } catch (...) {
+    RecoverFromFailedOpen();
+  }
+  opening_ = false;
+  if (closing_) {
+    // The window went during the open: leave no database open.
+    viewer_.ResetView();
+  } else if (std::exchange(exit_pending_, false)) {
+    close_pending_ = false;
+    ExitCommand();
+  } else if (std::exchange(close_pending_, false)) {
+    viewer_.ResetView();
+  }
+}
+
+void MainWindow::RecoverFromFailedOpen() {
+  // The viewer reports the failures it knows; whatever escaped it still
+  // leaves a closed database and a usable window.
+  try {
+    viewer_.ResetView();
+    SetStatusText("打开数据库失败");
+  } catch (...) {
+  }
+  SetMainWindowEnabled(true);
+}
+
+void MainWindow::CloseCommand() {
+  if (opening_) {
+    close_pending_ = true;
+    return;
+  }
+  viewer_.ResetView();
 }
 
 void MainWindow::OpenWithDialog() {
@@ -193,7 +253,14 @@ void MainWindow::ShowAbout() {
   ShellAboutA(window_, "Tallyscope V 1.0", "raz 数据库查看工具", nullptr);
 }
 
-void MainWindow::ExitCommand() { DestroyWindow(window_); }
+void MainWindow::ExitCommand() {
+  if (opening_) {
+    exit_pending_ = true;
+    return;
+  }
+  closing_ = true;
+  DestroyWindow(window_);
+}
 
 void MainWindow::SetStatusText(std::string_view text) {
   const std::string part(text);

@@ -1,10 +1,17 @@
 // Tallyscope's main window: the grid 高级表格1, the status bar 状态条1, the
 // menu, the drop target 拖放对象1 and the open-file dialog 通用对话框1, and
 // the ViewerUi that the viewer's logic works through.
+//
+// An open (menu, command line or drop) pumps messages while it asks for a
+// password and loads, so other requests can arrive meanwhile: a second open
+// is refused, closing the database or the window waits until the open is
+// over, and once the window is being destroyed no open starts. No exception
+// leaves the window procedure.
 #pragma once
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "viewer/viewer.h"
@@ -38,6 +45,12 @@ class MainWindow final : public ViewerUi {
   void OnMainCreated();
   void LayoutGrid();
   void OnCommand(unsigned id);
+  // Runs `open` unless an open runs already or the window is going; then
+  // carries out a close or exit that arrived meanwhile.
+  void RunOpen(const std::function<void()>& open);
+  void RecoverFromFailedOpen();
+  bool AcceptsOpens() const;
+  void CloseCommand();
   void OpenWithDialog();
   void SetAssociationCommand();
   void CancelAssociationCommand();
@@ -51,6 +64,10 @@ class MainWindow final : public ViewerUi {
   DropTarget drop_target_;
   bool activated_once_ = false;
   std::string dropped_;  // text of the last drop, opened once the drop is over
+  bool opening_ = false;        // an open runs (password window, load)
+  bool closing_ = false;        // the window is being destroyed
+  bool close_pending_ = false;  // "关闭数据库" arrived during an open
+  bool exit_pending_ = false;   // "退出" or a close arrived during an open
 };
 
 // Runs the message loop while the main window exists; Esc in the main window

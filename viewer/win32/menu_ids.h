@@ -2,6 +2,8 @@
 // window (the whole-program tests send them too).
 #pragma once
 
+#include <windows.h>
+
 namespace raz::viewer {
 
 enum MenuId : unsigned {
@@ -12,6 +14,12 @@ enum MenuId : unsigned {
   kMenuCancelAssociation = 202,
   kMenuAbout = 301,
 };
+
+// Private messages of the main window: open the command line's database
+// (posted at the first activation), open the last drop, repaint changed rows.
+constexpr UINT kOpenCommandLineMessage = WM_APP + 1;
+constexpr UINT kFilesDroppedMessage = WM_APP + 2;
+constexpr UINT kGridRefreshMessage = WM_APP + 3;
 
 // Control ids of the main window and the password window.
 enum ControlId : int {

@@ -61,7 +61,7 @@ void AcceptPassword(PasswordWindow& pw) {
 
 void CancelPassword(PasswordWindow& pw) { Close(pw); }
 
-LRESULT CALLBACK PasswordProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT HandlePasswordMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   auto* pw = reinterpret_cast<PasswordWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
   switch (message) {
     case WM_NCCREATE:
@@ -89,6 +89,15 @@ LRESULT CALLBACK PasswordProc(HWND window, UINT message, WPARAM wparam, LPARAM l
       break;
   }
   return DefWindowProcA(window, message, wparam, lparam);
+}
+
+LRESULT CALLBACK PasswordProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  // No exception may unwind into the system's frames that called us.
+  try {
+    return HandlePasswordMessage(window, message, wparam, lparam);
+  } catch (...) {
+    return DefWindowProcA(window, message, wparam, lparam);
+  }
 }
 
 void RegisterPasswordClass() {

@@ -13,9 +13,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
   raz::EnterProgramFolder();
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
-  {
+  try {
     raz::viewer::MainWindow main;
     if (main.Create(show)) raz::viewer::RunMessageLoop(main.Handle());
+  } catch (...) {
+    // Nothing is left to report to: the window is gone. End as usual.
   }
   if (SUCCEEDED(ole)) OleUninitialize();
   return 0;
