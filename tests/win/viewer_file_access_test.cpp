@@ -27,9 +27,7 @@ struct FileAccessTest : ::testing::Test {
 
   std::string Database(const std::string& name) {
     const std::string path = dir.File(name);
-    EdbWriter writer(path, {{"数量", FieldKind::kInt32}});
-    writer.AddRecord({IntValue(42)});
-    EXPECT_TRUE(writer.Finish());
+    EXPECT_TRUE(testing::WriteOneNumberDatabase(path, 42));
     return path;
   }
   // The code ReadOnlyFile::Open leaves, and the engine's code for an open of
@@ -96,10 +94,10 @@ TEST_F(FileAccessTest, AReadOfALockedRegionIsALockViolation) {
     return;
   }
   EXPECT_EQ(got, 0u);
-  EXPECT_EQ(code, -13);
+  EXPECT_EQ(code, code::kLockViolation);
   // The engine's open reads the header first and reports the same cause.
   EXPECT_FALSE(OpenDatabase(path));
-  EXPECT_EQ(LastErrorCode(), -13);
+  EXPECT_EQ(LastErrorCode(), code::kLockViolation);
   ASSERT_TRUE(UnlockFile(held.get(), 0, 0, format::kHeaderSize, 0));
   EXPECT_TRUE(OpenDatabase(path));
 }

@@ -22,9 +22,6 @@
 namespace raz::viewer {
 namespace {
 
-using edb::FieldKind;
-using edb::testing::EdbWriter;
-using edb::testing::IntValue;
 
 struct MainWindowTest : ::testing::Test {
   void SetUp() override {
@@ -49,9 +46,7 @@ struct MainWindowTest : ::testing::Test {
   }
   std::string Database(const std::string& name) {
     const std::string path = dir.File(name);
-    EdbWriter writer(path, {{"数量", FieldKind::kInt32}});
-    writer.AddRecord({IntValue(7)});
-    EXPECT_TRUE(writer.Finish());
+    EXPECT_TRUE(edb::testing::WriteOneNumberDatabase(path, 7));
     return path;
   }
   // The drop target OLE holds for the window.

@@ -12,10 +12,6 @@
 namespace raz::edb {
 namespace {
 
-// The engine's table has texts for these file-exception codes too.
-constexpr std::int32_t kLockViolation = -13;
-constexpr std::int32_t kDiskFull = -14;
-
 // ReadFile takes a 32-bit count; larger reads go in pieces of this size.
 constexpr std::size_t kLargestRead = 1u << 30;
 
@@ -42,9 +38,9 @@ std::int32_t CodeForError(DWORD error) {
     case ERROR_GEN_FAILURE:
     case ERROR_IO_DEVICE: return code::kHardwareIo;
     case ERROR_SHARING_VIOLATION: return code::kSharingViolation;
-    case ERROR_LOCK_VIOLATION: return kLockViolation;
+    case ERROR_LOCK_VIOLATION: return code::kLockViolation;
     case ERROR_HANDLE_DISK_FULL:
-    case ERROR_DISK_FULL: return kDiskFull;
+    case ERROR_DISK_FULL: return code::kDiskFull;
     case ERROR_HANDLE_EOF: return code::kEndOfFile;
     default: return code::kFileGeneral;
   }
