@@ -13,14 +13,10 @@ packages=(
 jpeg_src=/opt/raz/src
 here=$(cd "$(dirname "$0")/.." && pwd)
 
-apt_updated=0
-apt_update() {
-  if [ "$apt_updated" = 0 ]; then apt-get update -q; apt_updated=1; fi
-}
+. "$here/scripts/apt-steps.sh"
 
 # The machine's own Debian archive: the first URI of its apt sources that serves
 # the release's main suite (deb822 .sources files, then the one-line format).
-release=$(. /etc/os-release && echo "$VERSION_CODENAME")
 archive_uri() {
   local uri=""
   if compgen -G '/etc/apt/sources.list.d/*.sources' >/dev/null; then
@@ -77,8 +73,7 @@ for p in "${packages[@]}"; do
 done
 if [ ${#missing[@]} -gt 0 ]; then
   echo "setup: installing ${missing[*]}"
-  apt_update
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}"
+  apt_install "${missing[@]}"
 fi
 
 # Wine takes its ANSI code page (936) from the Chinese locale.
@@ -97,9 +92,8 @@ for arch in i686 x86_64; do
   prefix=/opt/raz/$arch
   [ -f "$prefix/lib/libjpeg.a" ] && continue
   if [ -z "$(jpeg_source_dir)" ]; then
-    apt_update
     mkdir -p "$jpeg_src"
-    (cd "$jpeg_src" && apt-get source -q libjpeg-turbo)
+    (cd "$jpeg_src" && apt_retry "apt-get source libjpeg-turbo" apt-get source -q libjpeg-turbo)
   fi
   dir=$(jpeg_source_dir)
   build="$jpeg_src/build-$arch"
@@ -116,9 +110,9 @@ done
 # its package into /opt/raz/qemu instead of installed, so it replaces nothing.
 qemu=/opt/raz/qemu/qemu-i386
 if [ ! -x "$qemu" ]; then
-  apt_update
   work=$(mktemp -d)
-  (cd "$work" && apt-get download -q "qemu-user/$release-backports" && dpkg-deb -x qemu-user_*.deb unpacked)
+  (cd "$work" && apt_retry "apt-get download qemu-user" apt-get download -q "qemu-user/$release-backports" &&
+    dpkg-deb -x qemu-user_*.deb unpacked)
   mkdir -p "$(dirname "$qemu")"
   cp "$work/unpacked/usr/bin/qemu-i386" "$qemu"
   rm -rf "$work"
