@@ -27,6 +27,75 @@ BOOL CALLBACK CollectChild(HWND w, LPARAM lp) {
   return TRUE;
 }
 
+// The pixels of `icon` drawn at `size` on `background`, or, without an icon, the
+// screen's pixels at `at`. 32-bit, top-down.
+std::vector<DWORD> Pixels(SIZE size, HICON icon, COLORREF background, POINT at = {}) {
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = size.cx;
+  info.bmiHeader.biHeight = -size.cy;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  const HDC dc = CreateCompatibleDC(nullptr);
+  const HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  const HGDIOBJ old = SelectObject(dc, bitmap);
+  if (icon) {
+    const HBRUSH brush = CreateSolidBrush(background);
+    const RECT all{0, 0, size.cx, size.cy};
+    FillRect(dc, &all, brush);
+    DeleteObject(brush);
+    DrawIconEx(dc, 0, 0, icon, 0, 0, 0, nullptr, DI_NORMAL);
+  } else {
+    const HDC screen = GetDC(nullptr);
+    BitBlt(dc, 0, 0, size.cx, size.cy, screen, at.x, at.y, SRCCOPY);
+    ReleaseDC(nullptr, screen);
+  }
+  GdiFlush();
+  std::vector<DWORD> pixels;
+  if (bits) pixels.assign(static_cast<DWORD*>(bits), static_cast<DWORD*>(bits) + size.cx * size.cy);
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  for (DWORD& p : pixels) p &= 0xFFFFFF;
+  return pixels;
+}
+
+// The icon a message box shows. Icon handles are the box's own process's, so
+// the icon is told by its pixels on the screen: the system icon drawn on the
+// box's background that matches them exactly.
+UINT BoxIcon(HWND box) {
+  HWND icon_static = nullptr;
+  for (HWND c : Descendants(box)) {
+    if (ClassOf(c) == "Static" && (GetWindowLongA(c, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) icon_static = c;
+  }
+  DWORD_PTR handle = 0;
+  if (icon_static) SendMessageTimeoutA(icon_static, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, 5000, &handle);
+  if (!handle || !IsWindowVisible(icon_static)) return 0;
+
+  const std::pair<UINT, LPCSTR> known[] = {{MB_ICONERROR, IDI_ERROR},
+                                           {MB_ICONQUESTION, IDI_QUESTION},
+                                           {MB_ICONWARNING, IDI_WARNING},
+                                           {MB_ICONINFORMATION, IDI_INFORMATION}};
+  UINT seen = kUnknownIcon;
+  // The box may still be painting: look again for a while.
+  WaitUntil(
+      [&] {
+        RECT r = {};
+        GetWindowRect(icon_static, &r);
+        const SIZE size{r.right - r.left, r.bottom - r.top};
+        const std::vector<DWORD> shown = Pixels(size, nullptr, 0, {r.left, r.top});
+        if (shown.empty()) return false;
+        const COLORREF background = RGB(GetBValue(shown[0]), GetGValue(shown[0]), GetRValue(shown[0]));
+        for (const auto& [flag, id] : known) {
+          if (Pixels(size, LoadIconA(nullptr, id), background) == shown) seen = flag;
+        }
+        return seen != kUnknownIcon;
+      },
+      2000);
+  return seen;
+}
+
 }  // namespace
 
 Program::Program(const std::string& exe, const std::string& args, const std::string& cwd) {
@@ -151,6 +220,7 @@ std::optional<MessageBoxSeen> WaitForMessageBox(DWORD pid, DWORD ms) {
         for (HWND c : Descendants(box)) {
           if (ClassOf(c) == "Button") s.buttons.push_back(TextOf(c));
         }
+        s.icon = BoxIcon(box);
         seen = s;
         return true;
       },
@@ -160,6 +230,12 @@ std::optional<MessageBoxSeen> WaitForMessageBox(DWORD pid, DWORD ms) {
 
 void AnswerMessageBox(HWND box, int id) {
   PostMessageA(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, id)));
+}
+
+POINT CentredOnWorkArea(int width, int height) {
+  RECT area = {};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  return {area.left + (area.right - area.left - width) / 2, area.top + (area.bottom - area.top - height) / 2};
 }
 
 void Click(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
