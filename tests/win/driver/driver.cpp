@@ -27,15 +27,10 @@ BOOL CALLBACK CollectChild(HWND w, LPARAM lp) {
   return TRUE;
 }
 
-// The pixels of `icon` drawn at `size` on `background`, or, without an icon, the
-// screen's pixels at `at`. 32-bit, top-down.
-std::vector<DWORD> Pixels(SIZE size, HICON icon, COLORREF background, POINT at = {}) {
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = size.cx;
-  info.bmiHeader.biHeight = -size.cy;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
+// The colours of a `size` area: the screen's at `at`, or, with an icon, the
+// icon drawn on `background`.
+std::vector<DWORD> Pixels(SIZE size, POINT at, HICON icon = nullptr, COLORREF background = 0) {
+  BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), size.cx, -size.cy, 1, 32}};
   void* bits = nullptr;
   const HDC dc = CreateCompatibleDC(nullptr);
   const HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
@@ -52,8 +47,7 @@ std::vector<DWORD> Pixels(SIZE size, HICON icon, COLORREF background, POINT at =
     ReleaseDC(nullptr, screen);
   }
   GdiFlush();
-  std::vector<DWORD> pixels;
-  if (bits) pixels.assign(static_cast<DWORD*>(bits), static_cast<DWORD*>(bits) + size.cx * size.cy);
+  std::vector<DWORD> pixels(static_cast<DWORD*>(bits), static_cast<DWORD*>(bits) + (bits ? size.cx * size.cy : 0));
   SelectObject(dc, old);
   DeleteObject(bitmap);
   DeleteDC(dc);
@@ -62,8 +56,8 @@ std::vector<DWORD> Pixels(SIZE size, HICON icon, COLORREF background, POINT at =
 }
 
 // The icon a message box shows. Icon handles are the box's own process's, so
-// the icon is told by its pixels on the screen: the system icon drawn on the
-// box's background that matches them exactly.
+// the icon is told by its pixels on the screen: the system icon that, drawn on
+// the box's background, gives exactly those pixels.
 UINT BoxIcon(HWND box) {
   HWND icon_static = nullptr;
   for (HWND c : Descendants(box)) {
@@ -72,23 +66,20 @@ UINT BoxIcon(HWND box) {
   DWORD_PTR handle = 0;
   if (icon_static) SendMessageTimeoutA(icon_static, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, 5000, &handle);
   if (!handle || !IsWindowVisible(icon_static)) return 0;
-
   const std::pair<UINT, LPCSTR> known[] = {{MB_ICONERROR, IDI_ERROR},
                                            {MB_ICONQUESTION, IDI_QUESTION},
                                            {MB_ICONWARNING, IDI_WARNING},
                                            {MB_ICONINFORMATION, IDI_INFORMATION}};
   UINT seen = kUnknownIcon;
-  // The box may still be painting: look again for a while.
-  WaitUntil(
+  WaitUntil(  // the box may still be painting
       [&] {
         RECT r = {};
         GetWindowRect(icon_static, &r);
         const SIZE size{r.right - r.left, r.bottom - r.top};
-        const std::vector<DWORD> shown = Pixels(size, nullptr, 0, {r.left, r.top});
-        if (shown.empty()) return false;
-        const COLORREF background = RGB(GetBValue(shown[0]), GetGValue(shown[0]), GetRValue(shown[0]));
+        const std::vector<DWORD> shown = Pixels(size, {r.left, r.top});
+        const COLORREF background = shown.empty() ? 0 : RGB(shown[0] >> 16, (shown[0] >> 8) & 0xFF, shown[0] & 0xFF);
         for (const auto& [flag, id] : known) {
-          if (Pixels(size, LoadIconA(nullptr, id), background) == shown) seen = flag;
+          if (!shown.empty() && Pixels(size, {}, LoadIconA(nullptr, id), background) == shown) seen = flag;
         }
         return seen != kUnknownIcon;
       },
