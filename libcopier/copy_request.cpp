@@ -25,11 +25,12 @@ CopyRequest ResolvePaths(std::string_view command_line, std::string_view install
   return request;
 }
 
-CopyRoad ChooseRoad(const CopyRequest& request, const std::function<bool(const std::string&)>& exists) {
+CopyRoad ChooseRoad(const CopyRequest& request, const PathFacts& fs) {
   if (request.source.full_path.empty() || request.destination.name.empty()) return CopyRoad::kSilentEnd;
-  if (!exists(request.environment_dir + "e.exe")) return CopyRoad::kNoEnvironment;
-  if (exists(request.destination.full_path)) return CopyRoad::kReplaceWindow;
-  return CopyRoad::kDirectCopy;
+  if (!fs.Exists(request.environment_dir + "e.exe")) return CopyRoad::kNoEnvironment;
+  if (!fs.Exists(request.destination.full_path)) return CopyRoad::kDirectCopy;
+  if (fs.SameFile(request.source.full_path, request.destination.full_path)) return CopyRoad::kSilentEnd;
+  return CopyRoad::kReplaceWindow;
 }
 
 }  // namespace raz

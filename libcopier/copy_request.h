@@ -3,7 +3,6 @@
 // in its lib\ or static_lib\ folder; and which road the run takes.
 #pragma once
 
-#include <functional>
 #include <string>
 #include <string_view>
 
@@ -37,8 +36,10 @@ enum class CopyRoad {
   kReplaceWindow,  // the destination exists: ask first
 };
 
-// The road of a run. `exists` is true for an existing file or directory. The
-// silent ends come first, so a file of another type never reaches the e.exe test.
-CopyRoad ChooseRoad(const CopyRequest& request, const std::function<bool(const std::string&)>& exists);
+// The road of a run. The silent ends come first, so a file of another type
+// never reaches the e.exe test. A source that already is its destination has
+// nothing to copy either: it ends silently instead of asking to replace the
+// file with itself.
+CopyRoad ChooseRoad(const CopyRequest& request, const PathFacts& fs);
 
 }  // namespace raz

@@ -15,7 +15,8 @@ struct FileFacts {
   std::string size_text;  // e.g. "1.5 KB"
 };
 
-// What filling a record needs from the file system.
+// What the copier asks of the file system: the texts of a record, and the
+// questions that choose a run's road.
 class PathFacts {
  public:
   virtual ~PathFacts() = default;
@@ -28,6 +29,11 @@ class PathFacts {
   // The file's size in bytes, or -1 when it cannot be had (missing, a
   // directory, not openable).
   virtual std::int64_t QueryFileSize(const std::string& path) const = 0;
+  // True for an existing file or directory.
+  virtual bool Exists(const std::string& path) const = 0;
+  // True when both paths open one and the same file, however each is spelled
+  // (letter case, "." components, short names, links).
+  virtual bool SameFile(const std::string& a, const std::string& b) const = 0;
 };
 
 // The longest full path a record holds; a longer one becomes kUnfitPath.

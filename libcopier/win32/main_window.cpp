@@ -86,7 +86,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
 LRESULT OnMainCommand(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (LOWORD(wparam)) {
     case kCopyButtonId:
-      CopyWithRetry();
+      CopyWithRetry(CopyMode::kReplace);
       break;
     case kSkipButtonId:
       PostMessageA(window, WM_CLOSE, 0, 0);

@@ -8,6 +8,18 @@
 #include "common/win32/unique_handle.h"
 
 namespace raz {
+namespace {
+
+// The identity of the file at `path`: its volume and its index on that volume.
+// The file is opened for no access at all and shared every way, so a library
+// that another program holds open still answers; directories open too.
+bool FileIdentity(const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
+  const UniqueFile file(CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  return file && GetFileInformationByHandle(file.get(), &info);
+}
+
+}  // namespace
 
 std::string Win32PathFacts::FullPathName(const std::string& path) const {
   // A 256-byte buffer offered as 255 bytes: a result of up to 254 bytes fits.
@@ -32,6 +44,15 @@ std::int64_t Win32PathFacts::QueryFileSize(const std::string& path) const {
   LARGE_INTEGER size = {};
   if (!GetFileSizeEx(file.get(), &size)) return -1;
   return size.QuadPart;
+}
+
+bool Win32PathFacts::Exists(const std::string& path) const { return PathFileExistsA(path.c_str()) != FALSE; }
+
+bool Win32PathFacts::SameFile(const std::string& a, const std::string& b) const {
+  BY_HANDLE_FILE_INFORMATION first = {}, second = {};
+  return FileIdentity(a, first) && FileIdentity(b, second) &&
+         first.dwVolumeSerialNumber == second.dwVolumeSerialNumber && first.nFileIndexHigh == second.nFileIndexHigh &&
+         first.nFileIndexLow == second.nFileIndexLow;
 }
 
 }  // namespace raz

@@ -10,6 +10,9 @@ class Win32PathFacts : public PathFacts {
   std::string FullPathName(const std::string& path) const override;
   std::string RemoveFileSpec(const std::string& full_path) const override;
   std::int64_t QueryFileSize(const std::string& path) const override;
+  bool Exists(const std::string& path) const override;
+  // Compares the volume serial numbers and file indexes of the two files.
+  bool SameFile(const std::string& a, const std::string& b) const override;
 };
 
 }  // namespace raz

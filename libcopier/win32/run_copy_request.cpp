@@ -1,7 +1,6 @@
 #include "libcopier/win32/run_copy_request.h"
 
 #include <windows.h>
-#include <shlwapi.h>
 
 #include "libcopier/win32/app_resources.h"
 #include "libcopier/win32/copy_with_retry.h"
@@ -13,9 +12,6 @@
 
 namespace raz {
 namespace {
-
-// True for an existing file or directory.
-bool PathExists(const std::string& path) { return PathFileExistsA(path.c_str()) != FALSE; }
 
 void RunReplaceWindow() {
   if (!CreateMainWindow()) return;
@@ -34,7 +30,7 @@ void ResolvePaths() {
 int RunCopyRequest() {
   LoadAppResources();
   ResolvePaths();
-  switch (ChooseRoad(State().request, PathExists)) {
+  switch (ChooseRoad(State().request, Win32PathFacts())) {
     case CopyRoad::kSilentEnd:
       break;
     case CopyRoad::kNoEnvironment:
@@ -44,7 +40,13 @@ int RunCopyRequest() {
       RunReplaceWindow();
       break;
     case CopyRoad::kDirectCopy:
-      CopyWithRetry();
+      if (CopyWithRetry(CopyMode::kCreate) == CopyOutcome::kDestinationAppeared) {
+        // A file of that name arrived after the start (another copy of the same
+        // name, say): ask before replacing it, and show its size as it is now.
+        FileFacts& destination = State().request.destination;
+        FillFileFacts(std::string(destination.full_path), destination, Win32PathFacts());
+        RunReplaceWindow();
+      }
       break;
   }
   return 0;

@@ -2,26 +2,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <set>
-
 #include "libcopier/copy_request.h"
+#include "shared/libcopier_path_cases.h"
 
 namespace raz {
 namespace {
-
-// Absolute paths stay as they are; relative ones resolve against C:\cwd.
-class FakePathFacts : public PathFacts {
- public:
-  std::string FullPathName(const std::string& path) const override {
-    return path.size() >= 2 && path[1] == ':' ? path : "C:\\cwd\\" + path;
-  }
-  std::string RemoveFileSpec(const std::string& full_path) const override {
-    const auto slash = full_path.find_last_of('\\');
-    if (slash == std::string::npos) return "";
-    return slash == 2 ? full_path.substr(0, 3) : full_path.substr(0, slash);
-  }
-  std::int64_t QueryFileSize(const std::string&) const override { return -1; }
-};
 
 CopyRequest Resolve(const std::string& args, const std::string& install_value) {
   return ResolvePaths("\"C:\\E\\tools\\Ferrydrop.exe\" " + args, install_value, FakePathFacts());
@@ -60,34 +45,36 @@ TEST(LibcopierCopyRequest, WithoutInstallValueTheDestinationIsRelative) {
 
 class LibcopierRoad : public ::testing::Test {
  protected:
-  CopyRoad Road(const std::string& args) {
-    const CopyRequest request = Resolve(args, "C:\\E\\lib\\");
-    return ChooseRoad(request, [&](const std::string& path) {
-      asked.push_back(path);
-      return existing.count(path) > 0;
-    });
-  }
-  std::set<std::string> existing;
-  std::vector<std::string> asked;
+  CopyRoad Road(const std::string& args) { return ChooseRoad(Resolve(args, "C:\\E\\lib\\"), fs); }
+  FakePathFacts fs;
 };
 
 TEST_F(LibcopierRoad, SilentEndsComeBeforeTheEnvironmentTest) {
   EXPECT_EQ(Road(""), CopyRoad::kSilentEnd);
   EXPECT_EQ(Road("\"\""), CopyRoad::kSilentEnd);
   EXPECT_EQ(Road("C:\\a.dll"), CopyRoad::kSilentEnd);
-  EXPECT_THAT(asked, ::testing::IsEmpty());
+  EXPECT_THAT(fs.asked, ::testing::IsEmpty());
 }
 
 TEST_F(LibcopierRoad, MissingEExeEndsWithTheEnvironmentBox) {
   EXPECT_EQ(Road("C:\\a.fne"), CopyRoad::kNoEnvironment);
-  EXPECT_THAT(asked, ::testing::ElementsAre("C:\\E\\e.exe"));
+  EXPECT_THAT(fs.asked, ::testing::ElementsAre("C:\\E\\e.exe"));
 }
 
 TEST_F(LibcopierRoad, ExistingDestinationAsksFirst) {
-  existing = {"C:\\E\\e.exe"};
+  fs.existing = {"C:\\E\\e.exe"};
   EXPECT_EQ(Road("C:\\a.fne"), CopyRoad::kDirectCopy);
-  existing.insert("C:\\E\\static_lib\\b.lib");
+  fs.existing.insert("C:\\E\\static_lib\\b.lib");
   EXPECT_EQ(Road("C:\\b.lib"), CopyRoad::kReplaceWindow);
+}
+
+TEST_F(LibcopierRoad, ALibraryThatIsItsOwnDestinationEndsSilently) {
+  fs.existing = {"C:\\E\\e.exe", "C:\\E\\lib\\a.fne", "C:\\E\\static_lib\\B.LIB"};
+  EXPECT_EQ(Road("C:\\E\\lib\\a.fne"), CopyRoad::kSilentEnd);
+  // Another spelling of the same file is the same file too.
+  fs.same_files = {{"C:\\E8\\STATIC_LIB\\B.LIB", "C:\\E\\static_lib\\B.LIB"}};
+  EXPECT_EQ(Road("C:\\E8\\STATIC_LIB\\B.LIB"), CopyRoad::kSilentEnd);
+  EXPECT_EQ(Road("C:\\E9\\STATIC_LIB\\B.LIB"), CopyRoad::kReplaceWindow);
 }
 
 }  // namespace

@@ -2,34 +2,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <map>
-
 #include "libcopier/file_facts.h"
 #include "shared/libcopier_path_cases.h"
 
 namespace raz {
 namespace {
-
-// Resolves relative paths against C:\cwd and removes the file part the way the
-// shell does for plain drive paths; sizes come from a table.
-class FakePathFacts : public PathFacts {
- public:
-  std::string FullPathName(const std::string& path) const override {
-    if (path.size() >= 2 && (path[1] == ':' || path.rfind("\\\\", 0) == 0)) return path;
-    return "C:\\cwd\\" + path;
-  }
-  std::string RemoveFileSpec(const std::string& full_path) const override {
-    const auto slash = full_path.find_last_of('\\');
-    if (slash == std::string::npos) return "";
-    if (slash == 2 && full_path[1] == ':') return full_path.substr(0, 3);
-    return full_path.substr(0, slash);
-  }
-  std::int64_t QueryFileSize(const std::string& path) const override {
-    const auto it = sizes.find(path);
-    return it == sizes.end() ? -1 : it->second;
-  }
-  std::map<std::string, std::int64_t> sizes;
-};
 
 FileFacts Fill(const std::string& path, const FakePathFacts& fs = {}) {
   FileFacts facts;
@@ -44,13 +21,14 @@ TEST(LibcopierFileFacts, DerivesTheTextsOfAPath) {
   EXPECT_EQ(Fill("a.fne").full_path, "C:\\cwd\\a.fne");
 }
 
-TEST(LibcopierFileFacts, EmptyPathLeavesTheRecordEmpty) {
-  const FileFacts facts = Fill("");
-  EXPECT_EQ(facts.full_path, "");
-  EXPECT_EQ(facts.folder, "");
-  EXPECT_EQ(facts.name, "");
-  EXPECT_EQ(facts.extension, "");
-  EXPECT_EQ(facts.size_text, "");
+TEST(LibcopierFileFacts, EmptyPathLeavesTheRecordAsItWas) {
+  FileFacts facts{"C:\\a.fne", "C:\\", "a.fne", ".fne", "3 B"};
+  FillFileFacts("", facts, FakePathFacts());
+  EXPECT_EQ(facts.full_path, "C:\\a.fne");
+  EXPECT_EQ(facts.folder, "C:\\");
+  EXPECT_EQ(facts.name, "a.fne");
+  EXPECT_EQ(facts.extension, ".fne");
+  EXPECT_EQ(facts.size_text, "3 B");
 }
 
 TEST(LibcopierFileFacts, FullPathLongerThan254BytesBecomes256Blanks) {

@@ -7,8 +7,11 @@
 
 #include <functional>
 
+#include "common/gbk_text.h"
+#include "common/win32/unique_handle.h"
 #include "libcopier/copy_request.h"
 #include "libcopier/replace_layout.h"
+#include "libcopier/win32/copy_with_retry.h"
 #include "win/driver/driver.h"
 #include "win/driver/scratch.h"
 
@@ -29,13 +32,6 @@ constexpr const char* kNewBytes = "new library";  // 11 bytes
 constexpr const char* kOldBytes = "old";
 
 std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
-
-std::string SystemText(DWORD code) {
-  char text[1024] = {};
-  FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
-                 MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), text, sizeof text, nullptr);
-  return text;
-}
 
 bool SameClass(const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) == 0; }
 
@@ -110,6 +106,7 @@ TEST_F(LibcopierProgram, NoEExeShowsTheEnvironmentBox) {
     EXPECT_EQ(box->caption, "错误");
     EXPECT_EQ(box->text, "获取raz目录失败");
     EXPECT_EQ(box->buttons.size(), 1u);
+    EXPECT_EQ(box->icon, static_cast<UINT>(MB_ICONERROR));
     EXPECT_EQ(GetWindow(box->box, GW_OWNER), nullptr);
     Answer(box->box, IDOK);
     ExpectEndsWithZero(p);
@@ -133,14 +130,14 @@ TEST_F(LibcopierProgram, ReplaceWindowShowsBothFilesAndTheCopyButtonOverwrites) 
   const HWND window = ReplaceWindow(p);
   ASSERT_NE(window, nullptr);
 
-  RECT frame = {}, client = {}, area = {};
+  RECT frame = {}, client = {};
   GetWindowRect(window, &frame);
   GetClientRect(window, &client);
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
   EXPECT_EQ(frame.right - frame.left, 500);
   EXPECT_EQ(frame.bottom - frame.top, 450);
-  EXPECT_EQ(frame.left, area.left + (area.right - area.left - 500) / 2);
-  EXPECT_EQ(frame.top, area.top + (area.bottom - area.top - 450) / 2);
+  const POINT centred = test::CentredOnWorkArea(500, 450);
+  EXPECT_EQ(frame.left, centred.x);
+  EXPECT_EQ(frame.top, centred.y);
 
   const std::string env = dir / "env";
   const FileFacts source{dir / "src\\Grid.FNE", dir / "src", "Grid.FNE", ".fne", "11 B"};
@@ -213,8 +210,10 @@ TEST_F(LibcopierProgram, FailedCopyOffersRetryUntilAbort) {
     const auto box = test::WaitForMessageBox(p.pid());
     ASSERT_TRUE(box.has_value());
     EXPECT_EQ(box->caption, "错误");
-    EXPECT_EQ(box->text, "复制文件失败\r\n" + SystemText(ERROR_PATH_NOT_FOUND));
+    // The copy's temporary file cannot be made in a folder that is not there.
+    EXPECT_EQ(box->text, "复制文件失败\r\n" + SystemErrorText(ERROR_DIRECTORY));
     EXPECT_EQ(box->buttons.size(), 3u);
+    EXPECT_EQ(box->icon, static_cast<UINT>(MB_ICONERROR));
     for (int id : {IDABORT, IDRETRY, IDIGNORE}) EXPECT_NE(GetDlgItem(box->box, id), nullptr) << id;
     EXPECT_EQ(GetWindow(box->box, GW_OWNER), nullptr);  // no window on the direct road
     Answer(box->box, attempt < 2 ? IDRETRY : IDABORT);
@@ -231,11 +230,49 @@ TEST_F(LibcopierProgram, FailedCopyOnTheWindowRoadIsOwnedByTheWindow) {
   test::Click(test::ChildById(window, kCopyButtonId));
   const auto box = test::WaitForMessageBox(p.pid());
   ASSERT_TRUE(box.has_value());
-  EXPECT_THAT(box->text, ::testing::StartsWith("复制文件失败\r\n"));
+  // The step that fails is the one that puts the copy in the directory's place.
+  EXPECT_EQ(box->text, "复制文件失败\r\n" + SystemErrorText(ERROR_ACCESS_DENIED));
   EXPECT_EQ(GetWindow(box->box, GW_OWNER), window);
   EXPECT_TRUE(IsWindow(window));
   Answer(box->box, IDIGNORE);
   ExpectEndsWithZero(p);
+  WIN32_FIND_DATAA found;
+  const UniqueFind temp(FindFirstFileA((dir / "env\\lib\\*.tmp").c_str(), &found));
+  EXPECT_FALSE(temp) << found.cFileName;
+}
+
+TEST_F(LibcopierProgram, MissingSourceShowsNoSizeNoIconAndFailsIntoTheRetryBox) {
+  ASSERT_TRUE(dir.WriteFile("env\\lib\\Gone.fne", kOldBytes));
+  test::Program p = Run(Quoted(dir / "src\\Gone.fne"));
+  const HWND window = ReplaceWindow(p);
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(test::TextOf(test::Descendants(window).at(6)), dir / "src" + "\r\n大小：-1 B");
+  DWORD_PTR icon = 1;
+  SendMessageTimeoutA(test::ChildById(window, kSourceIconId), STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, 5000, &icon);
+  EXPECT_EQ(icon, 0u);
+  test::Click(test::ChildById(window, kCopyButtonId));
+  const auto box = test::WaitForMessageBox(p.pid());
+  ASSERT_TRUE(box.has_value());
+  EXPECT_EQ(box->text, "复制文件失败\r\n" + SystemErrorText(ERROR_FILE_NOT_FOUND));
+  Answer(box->box, IDABORT);
+  ExpectEndsWithZero(p);
+  EXPECT_EQ(test::ReadFileBytes(dir / "env\\lib\\Gone.fne"), kOldBytes);
+}
+
+TEST_F(LibcopierProgram, ALibraryThatIsItsOwnDestinationEndsSilently) {
+  ASSERT_TRUE(dir.WriteFile("env\\lib\\Grid.FNE", kOldBytes));
+  const std::string in_lib = dir / "env\\lib\\Grid.FNE";
+  char short_path[MAX_PATH] = {};
+  ASSERT_NE(GetShortPathNameA(in_lib.c_str(), short_path, MAX_PATH), 0u);
+  ASSERT_NE(short_path, in_lib);
+  // Other letter case, "." components relative to the current directory, and
+  // the short name.
+  for (const std::string& spelling :
+       {AsciiUpper(in_lib), std::string(".\\env\\lib\\.\\Grid.FNE"), std::string(short_path)}) {
+    SCOPED_TRACE(spelling);
+    ExpectEndsWithZero(Run(Quoted(spelling)));
+    EXPECT_EQ(test::ReadFileBytes(in_lib), kOldBytes);
+  }
 }
 
 // The NT headers of a PE image in memory, or null when it is not one.

@@ -6,6 +6,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <thread>
+
+#include "common/win32/ui.h"
+#include "common/win32/unique_handle.h"
 #include "libcopier/copy_request.h"
 #include "libcopier/replace_layout.h"
 #include "libcopier/win32/app_resources.h"
@@ -107,12 +112,14 @@ TEST_F(LibcopierInstallValue, OtherTypesAndMissingValuesAreEmpty) {
 }
 
 TEST(LibcopierWin32Texts, SystemErrorTextAndToWide) {
-  const std::string text = SystemErrorText(ERROR_PATH_NOT_FOUND);
-  EXPECT_FALSE(text.empty());
-  char expected[512] = {};
-  FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, ERROR_PATH_NOT_FOUND,
-                 MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), expected, sizeof expected, nullptr);
-  EXPECT_EQ(text, expected);
+  // The system's UTF-16 text of each code in the ANSI code page, line break and all.
+  for (DWORD code : {ERROR_PATH_NOT_FOUND, ERROR_DISK_FULL}) {
+    wchar_t wide[512] = {};
+    char expected[1024] = {};
+    FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM, nullptr, code, 0, wide, 512, nullptr);
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, expected, sizeof expected, nullptr, nullptr);
+    EXPECT_THAT(SystemErrorText(code), ::testing::AllOf(expected, ::testing::EndsWith("\r\n"))) << code;
+  }
   EXPECT_EQ(SystemErrorText(0x2FFFFFFF), "");
 
   EXPECT_EQ(ToWide("复制文件"), L"\u590D\u5236\u6587\u4EF6");
@@ -170,13 +177,13 @@ TEST_F(LibcopierWin32Window, FrameIsAFixedCentredPopup) {
             WS_POPUP | WS_CAPTION | WS_SYSMENU);
   EXPECT_FALSE(style & WS_VISIBLE);
   EXPECT_EQ(GetWindowLongA(window, GWL_EXSTYLE) & ~WS_EX_WINDOWEDGE, 0);
-  RECT frame = {}, area = {};
+  RECT frame = {};
   GetWindowRect(window, &frame);
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
   EXPECT_EQ(frame.right - frame.left, 500);
   EXPECT_EQ(frame.bottom - frame.top, 450);
-  EXPECT_EQ(frame.left, area.left + (area.right - area.left - 500) / 2);
-  EXPECT_EQ(frame.top, area.top + (area.bottom - area.top - 450) / 2);
+  const POINT centred = test::CentredOnWorkArea(500, 450);
+  EXPECT_EQ(frame.left, centred.x);
+  EXPECT_EQ(frame.top, centred.y);
   EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_BIG, 0)), State().resources.AppIconLarge);
   EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_SMALL, 0)), State().resources.AppIconSmall);
   // The class is registered once; a second creation reuses it.
@@ -200,11 +207,69 @@ TEST_F(LibcopierWin32Window, ControlsCarryTheirFonts) {
 }
 
 TEST_F(LibcopierWin32Window, CommandsTwoAndOtherIdsWhateverTheirCode) {
-  SendMessageW(window, WM_COMMAND, MAKEWPARAM(7, BN_CLICKED), 0);
+  // Other ids, the statics' 0 and the icons' ids among them, do nothing.
+  for (int id : {0, 7, kSourceIconId, kDestinationIconId}) {
+    SendMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+    PumpPendingMessages();
+    EXPECT_TRUE(IsWindow(window)) << id;
+  }
   SendMessageW(window, WM_COMMAND, MAKEWPARAM(2, 0x1234), 0);
   EXPECT_TRUE(IsWindow(window));  // closing is posted, not done at once
   EXPECT_EQ(RunMessageLoop(), 0);
   EXPECT_FALSE(IsWindow(window));
+}
+
+LRESULT CALLBACK RefuseCreation(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  return m == WM_NCCREATE ? FALSE : DefWindowProcW(w, m, wp, lp);
+}
+
+TEST(LibcopierWin32WindowFailure, CreationFailureAsksWithTheQuestionIcon) {
+  // A class of the window's name whose windows refuse to be created.
+  const HINSTANCE module = GetModuleHandleA(nullptr);
+  UnregisterClassW(L"OrrinWindow", module);
+  const WNDCLASSEXW refusing{sizeof(WNDCLASSEXW), 0, RefuseCreation, 0,      0,
+                             module,              nullptr, nullptr,  nullptr, nullptr, L"OrrinWindow"};
+  ASSERT_NE(RegisterClassExW(&refusing), 0);
+  State() = FerrydropState{};
+
+  std::optional<test::MessageBoxSeen> box;
+  std::thread answer([&] {
+    box = test::WaitForMessageBox(GetCurrentProcessId());
+    if (box) test::AnswerMessageBox(box->box, IDOK);
+  });
+  EXPECT_FALSE(CreateMainWindow());
+  answer.join();
+  UnregisterClassW(L"OrrinWindow", module);
+  ASSERT_TRUE(box.has_value());
+  EXPECT_EQ(box->caption + box->text, "错误创建主窗口失败");
+  EXPECT_EQ(box->icon, UINT{MB_ICONQUESTION});
+  EXPECT_EQ(GetWindow(box->box, GW_OWNER), nullptr);
+}
+
+TEST(LibcopierWin32Copy, AFailedOrOvertakenCopyLeavesTheFolderAsItWas) {
+  test::ScratchDir dir("ferry_place");
+  ASSERT_TRUE(dir.MakeDir("lib") && dir.WriteFile("lib\\Grid.FNE", "old") && dir.WriteFile("Grid.FNE", "new"));
+  FileFacts grid, late;
+  FillFileFacts(dir / "lib\\Grid.FNE", grid, Win32PathFacts());
+  FillFileFacts(dir / "lib\\Late.fne", late, Win32PathFacts());
+  // Part of the library reaches the temporary file, then the disk is full.
+  const auto part_then_full = [](const std::string&, const std::string& to) {
+    const UniqueFile file(CreateFileA(to.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    DWORD written = 0;
+    WriteFile(file.get(), "ne", 2, &written, nullptr);
+    SetLastError(ERROR_DISK_FULL);
+    return false;
+  };
+  EXPECT_EQ(CopyIntoPlace(dir / "Grid.FNE", grid, CopyMode::kReplace, part_then_full), DWORD{ERROR_DISK_FULL});
+  // Another run of that name finishes while this first copy is under way.
+  const auto overtaken = [&](const std::string& from, const std::string& to) {
+    return dir.WriteFile("lib\\Late.fne", "other") && CopyFileRoutine(from, to);
+  };
+  EXPECT_EQ(CopyIntoPlace(dir / "Grid.FNE", late, CopyMode::kCreate, overtaken), DWORD{ERROR_ALREADY_EXISTS});
+  EXPECT_EQ(test::ReadFileBytes(dir / "lib\\Grid.FNE"), "old");
+  EXPECT_EQ(test::ReadFileBytes(dir / "lib\\Late.fne"), "other");
+  WIN32_FIND_DATAA found;
+  EXPECT_FALSE(UniqueFind(FindFirstFileA((dir / "lib\\*.tmp").c_str(), &found))) << found.cFileName;
 }
 
 }  // namespace

@@ -27,6 +27,66 @@ BOOL CALLBACK CollectChild(HWND w, LPARAM lp) {
   return TRUE;
 }
 
+// The colours of a `size` area: the screen's at `at`, or, with an icon, the
+// icon drawn on `background`.
+std::vector<DWORD> Pixels(SIZE size, POINT at, HICON icon = nullptr, COLORREF background = 0) {
+  BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), size.cx, -size.cy, 1, 32}};
+  void* bits = nullptr;
+  const HDC dc = CreateCompatibleDC(nullptr);
+  const HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  const HGDIOBJ old = SelectObject(dc, bitmap);
+  if (icon) {
+    const HBRUSH brush = CreateSolidBrush(background);
+    const RECT all{0, 0, size.cx, size.cy};
+    FillRect(dc, &all, brush);
+    DeleteObject(brush);
+    DrawIconEx(dc, 0, 0, icon, 0, 0, 0, nullptr, DI_NORMAL);
+  } else {
+    const HDC screen = GetDC(nullptr);
+    BitBlt(dc, 0, 0, size.cx, size.cy, screen, at.x, at.y, SRCCOPY);
+    ReleaseDC(nullptr, screen);
+  }
+  GdiFlush();
+  std::vector<DWORD> pixels(static_cast<DWORD*>(bits), static_cast<DWORD*>(bits) + (bits ? size.cx * size.cy : 0));
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  for (DWORD& p : pixels) p &= 0xFFFFFF;
+  return pixels;
+}
+
+// The icon a message box shows. Icon handles are the box's own process's, so
+// the icon is told by its pixels on the screen: the system icon that, drawn on
+// the box's background, gives exactly those pixels.
+UINT BoxIcon(HWND box) {
+  HWND icon_static = nullptr;
+  for (HWND c : Descendants(box)) {
+    if (ClassOf(c) == "Static" && (GetWindowLongA(c, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) icon_static = c;
+  }
+  DWORD_PTR handle = 0;
+  if (icon_static) SendMessageTimeoutA(icon_static, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, 5000, &handle);
+  if (!handle || !IsWindowVisible(icon_static)) return 0;
+  const std::pair<UINT, LPCSTR> known[] = {{MB_ICONERROR, IDI_ERROR},
+                                           {MB_ICONQUESTION, IDI_QUESTION},
+                                           {MB_ICONWARNING, IDI_WARNING},
+                                           {MB_ICONINFORMATION, IDI_INFORMATION}};
+  UINT seen = kUnknownIcon;
+  WaitUntil(  // the box may still be painting
+      [&] {
+        RECT r = {};
+        GetWindowRect(icon_static, &r);
+        const SIZE size{r.right - r.left, r.bottom - r.top};
+        const std::vector<DWORD> shown = Pixels(size, {r.left, r.top});
+        const COLORREF background = shown.empty() ? 0 : RGB(shown[0] >> 16, (shown[0] >> 8) & 0xFF, shown[0] & 0xFF);
+        for (const auto& [flag, id] : known) {
+          if (!shown.empty() && Pixels(size, {}, LoadIconA(nullptr, id), background) == shown) seen = flag;
+        }
+        return seen != kUnknownIcon;
+      },
+      2000);
+  return seen;
+}
+
 }  // namespace
 
 Program::Program(const std::string& exe, const std::string& args, const std::string& cwd) {
@@ -151,6 +211,7 @@ std::optional<MessageBoxSeen> WaitForMessageBox(DWORD pid, DWORD ms) {
         for (HWND c : Descendants(box)) {
           if (ClassOf(c) == "Button") s.buttons.push_back(TextOf(c));
         }
+        s.icon = BoxIcon(box);
         seen = s;
         return true;
       },
@@ -160,6 +221,12 @@ std::optional<MessageBoxSeen> WaitForMessageBox(DWORD pid, DWORD ms) {
 
 void AnswerMessageBox(HWND box, int id) {
   PostMessageA(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, id)));
+}
+
+POINT CentredOnWorkArea(int width, int height) {
+  RECT area = {};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  return {area.left + (area.right - area.left - width) / 2, area.top + (area.bottom - area.top - height) / 2};
 }
 
 void Click(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }

@@ -46,7 +46,11 @@ struct MessageBoxSeen {
   std::string caption;
   std::string text;
   std::vector<std::string> buttons;  // captions of the box's buttons, in z-order
+  // The box's icon as its MB_ICON* flag (MB_ICONERROR, MB_ICONQUESTION,
+  // MB_ICONWARNING, MB_ICONINFORMATION), 0 for none, kUnknownIcon for another.
+  UINT icon = 0;
 };
+constexpr UINT kUnknownIcon = 0xFFFFFFFF;
 
 // A message box (dialog class #32770 with a static text) of program `pid`,
 // waited for up to `ms`.
@@ -63,6 +67,10 @@ HWND ChildById(HWND parent, int id);
 HWND ChildByText(HWND parent, const std::string& text, const char* cls = nullptr);
 // Window rectangle relative to the client area of `relative_to`.
 RECT RectIn(HWND w, HWND relative_to);
+
+// Where a window of that outer size stands when centred on the primary
+// display's work area.
+POINT CentredOnWorkArea(int width, int height);
 
 // Posts a click to a button, so a handler that opens a modal box does not
 // block the caller.
