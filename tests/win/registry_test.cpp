@@ -60,5 +60,23 @@ class Win32Harness {
 
 INSTANTIATE_TYPED_TEST_SUITE_P(Win32, RegistryContract, Win32Harness);
 
+// A value whose size the registry reports as more than memory can hold: the
+// first query answers with `g_reported_size`, the second finds no room.
+DWORD g_reported_size = 0;
+LSTATUS APIENTRY ReportHugeText(HKEY, LPCSTR, LPDWORD, LPDWORD type, LPBYTE data, LPDWORD size) {
+  if (type != nullptr) *type = REG_SZ;
+  if (data != nullptr) return ERROR_MORE_DATA;
+  *size = g_reported_size;
+  return ERROR_SUCCESS;
+}
+
+TEST(Win32Registry, ValueTooLargeToHoldReadsAsTheFallback) {
+  Win32Registry registry(ReportHugeText);
+  for (DWORD reported : {DWORD{0x7FFFFFFF}, DWORD{0xFFFFFFF0}, DWORD{0xFFFFFFFF}}) {
+    g_reported_size = reported;
+    EXPECT_EQ(registry.ReadRegistryText(RegistryRoot::CurrentUser, "Software\\v", "fallback"), "fallback") << reported;
+  }
+}
+
 }  // namespace
 }  // namespace raz

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "common/win32/ui.h"
 
 namespace raz {
@@ -48,6 +50,28 @@ TEST(PumpPendingMessages, StopsAtQuitAndLeavesItQueued) {
   }
   EXPECT_EQ(msg.message, static_cast<UINT>(WM_QUIT));
   EXPECT_EQ(msg.wParam, 7u);
+  DestroyWindow(w);
+}
+
+// Keys and clicks go, each seen by the filter first; other messages stay.
+TEST(DiscardQueuedInput, DropsKeysAndClicksAndKeepsTheRest) {
+  HWND w = MakeWindow();
+  g_posted_seen = 0;
+  for (UINT input : {UINT{WM_KEYDOWN}, UINT{WM_CHAR}, UINT{WM_SYSKEYDOWN}, UINT{WM_LBUTTONDOWN}, UINT{WM_LBUTTONUP}}) {
+    PostMessageA(w, input, VK_RETURN, 0);
+  }
+  PostMessageA(w, WM_APP, 0, 0);
+  std::vector<UINT> seen;
+  DiscardQueuedInput([&](const MSG& msg) {
+    seen.push_back(msg.message);
+    return true;
+  });
+  EXPECT_EQ(seen, (std::vector<UINT>{WM_KEYDOWN, WM_CHAR, WM_SYSKEYDOWN, WM_LBUTTONDOWN, WM_LBUTTONUP}));
+  MSG msg;
+  EXPECT_FALSE(PeekMessageA(&msg, w, WM_KEYFIRST, WM_KEYLAST, PM_NOREMOVE));
+  EXPECT_FALSE(PeekMessageA(&msg, w, WM_MOUSEFIRST, WM_MOUSELAST, PM_NOREMOVE));
+  PumpPendingMessages();
+  EXPECT_EQ(g_posted_seen, 1);
   DestroyWindow(w);
 }
 
