@@ -26,10 +26,11 @@ struct LibraryPreset {
 // already has the copy verb is offered with the copy option checked.
 // The ProgID is judged as the repair judges it, so the boxes show what the
 // repair will write: one that is not a class of its own stands for the default.
-void PresetLibraryOptions(const MainWindowWorld& world, const LibraryPreset& preset) {
+void PresetLibraryOptions(const MainWindowWorld& world, OtherExtensionClasses& others,
+                          const LibraryPreset& preset) {
   std::string prog_id = ReadExtensionProgId(world.registry, preset.extension, "");
   if (prog_id.empty()) return;
-  if (!IsOwnClass(world.registry, prog_id, preset.default_prog_id)) prog_id = preset.default_prog_id;
+  if (!IsOwnClass(others, prog_id, preset.default_prog_id)) prog_id = preset.default_prog_id;
   if (prog_id != preset.default_prog_id) {
     std::string icon = ReadProgIdIcon(world.registry, prog_id);
     const std::size_t comma = FindFirstComma(icon);
@@ -70,7 +71,8 @@ void RunRepair(const MainWindowWorld& world) {
   world.globals.chosen_e_exe_path = path;
   world.globals.environment_directory = EnvironmentDirectoryOf(path);
 
-  const RepairContext context{world.registry, options, world.files};
+  OtherExtensionClasses others(world.registry);
+  const RepairContext context{world.registry, options, world.files, &others};
   const bool outcome = RegisterEFileTypes(context, path);
   RegisterFneType(context, *world.globals.environment_directory);
   RegisterLibType(context, *world.globals.environment_directory);
@@ -107,8 +109,9 @@ void OnMainWindowCreated(const MainWindowWorld& world) {
     world.view.SetDialogFileName(proposal);
     world.view.SetPathText(proposal);
   }
-  PresetLibraryOptions(world, {".lib", "LIB.Document", RepairOption::LibIcon, RepairOption::LibCopy});
-  PresetLibraryOptions(world, {".fne", "FNE.Document", RepairOption::FneIcon, RepairOption::FneCopy});
+  OtherExtensionClasses others(world.registry);
+  PresetLibraryOptions(world, others, {".lib", "LIB.Document", RepairOption::LibIcon, RepairOption::LibCopy});
+  PresetLibraryOptions(world, others, {".fne", "FNE.Document", RepairOption::FneIcon, RepairOption::FneCopy});
 }
 
 void OnRepairClicked(const MainWindowWorld& world) {

@@ -23,15 +23,6 @@ bool AnyEqualsNoCase(const std::array<std::string_view, N>& names, std::string_v
   return std::any_of(names.begin(), names.end(), [&](std::string_view n) { return EqualsAsciiNoCase(n, name); });
 }
 
-// True when an extension other than the environment's six points at the class.
-bool NamedByAnotherExtension(RegistryItems& registry, std::string_view prog_id) {
-  for (const std::string& key : registry.SubkeyNames(RegistryRoot::ClassesRoot, "")) {
-    if (key.empty() || key[0] != '.' || AnyEqualsNoCase(kOwnExtensions, key)) continue;
-    if (EqualsAsciiNoCase(registry.ReadRegistryText(RegistryRoot::ClassesRoot, key + "\\"), prog_id)) return true;
-  }
-  return false;
-}
-
 }  // namespace
 
 std::string ReadExtensionProgId(RegistryItems& registry, std::string_view extension, std::string_view fallback) {
@@ -48,18 +39,31 @@ std::string ReadProgIdIcon(RegistryItems& registry, std::string_view prog_id) {
   return registry.ReadRegistryText(RegistryRoot::ClassesRoot, path);
 }
 
-bool IsOwnClass(RegistryItems& registry, std::string_view prog_id, std::string_view default_prog_id) {
+bool OtherExtensionClasses::Contains(std::string_view prog_id) {
+  if (!lower_) {
+    lower_.emplace();
+    for (const std::string& key : registry_.SubkeyNames(RegistryRoot::ClassesRoot, "")) {
+      if (key.empty() || key[0] != '.' || AnyEqualsNoCase(kOwnExtensions, key)) continue;
+      std::string prog_id_of_key = registry_.ReadRegistryText(RegistryRoot::ClassesRoot, key + "\\");
+      if (!prog_id_of_key.empty()) lower_->insert(AsciiLower(prog_id_of_key));
+    }
+  }
+  return lower_->count(AsciiLower(prog_id)) > 0;
+}
+
+bool IsOwnClass(OtherExtensionClasses& others, std::string_view prog_id, std::string_view default_prog_id) {
   if (prog_id.empty() || prog_id[0] == '.' || FindFirstSingleByte(prog_id, '\\') != kNoPos) return false;
   if (AnyEqualsNoCase(kShellKeys, prog_id)) return false;
   // The type's own default class is its own, in any case; another type's is not.
   if (EqualsAsciiNoCase(prog_id, default_prog_id)) return true;
   if (AnyEqualsNoCase(kOwnDefaultProgIds, prog_id)) return false;
-  return !NamedByAnotherExtension(registry, prog_id);
+  return !others.Contains(prog_id);
 }
 
-TypeProgId ReadTypeProgId(RegistryItems& registry, std::string_view extension, std::string_view default_prog_id) {
+TypeProgId ReadTypeProgId(RegistryItems& registry, OtherExtensionClasses& others, std::string_view extension,
+                          std::string_view default_prog_id) {
   std::string prog_id = ReadExtensionProgId(registry, extension, default_prog_id);
-  if (IsOwnClass(registry, prog_id, default_prog_id)) return {std::move(prog_id), false};
+  if (IsOwnClass(others, prog_id, default_prog_id)) return {std::move(prog_id), false};
   return {std::string(default_prog_id), true};
 }
 

@@ -32,6 +32,8 @@ class ETypesRun {
  public:
   ETypesRun(const RepairContext& context, std::string_view e_exe_path)
       : c_(context),
+        local_others_(context.registry),
+        others_(context.other_classes != nullptr ? *context.other_classes : local_others_),
         e_exe_path_(e_exe_path),
         environment_directory_(EnvironmentDirectoryOf(e_exe_path)),
         open_command_(ShellCommand(e_exe_path)) {}
@@ -94,7 +96,7 @@ class ETypesRun {
   // .ec: the ProgID already set for it when it is a class of its own, else
   // EC.Document, with the carried icon.
   bool RegisterModules() {
-    const TypeProgId type = ReadTypeProgId(c_.registry, ".ec", "EC.Document");
+    const TypeProgId type = ReadTypeProgId(c_.registry, others_, ".ec", "EC.Document");
     const std::string& prog_id = type.prog_id;
     if (!Checked(RepairOption::EcIcon)) {
       // The extension keeps its own ProgID, whose entries go; one that pointed
@@ -114,7 +116,7 @@ class ETypesRun {
     TypeProgId type{ReadExtensionProgId(c_.registry, ".edb", "EDB.Document")};
     if (type.prog_id == "EC.Document") {
       type.prog_id = "EDB.Document";
-    } else if (!IsOwnClass(c_.registry, type.prog_id, "EDB.Document")) {
+    } else if (!IsOwnClass(others_, type.prog_id, "EDB.Document")) {
       type = {"EDB.Document", true};
     }
     const std::string& prog_id = type.prog_id;
@@ -146,6 +148,8 @@ class ETypesRun {
   }
 
   const RepairContext& c_;
+  OtherExtensionClasses local_others_;
+  OtherExtensionClasses& others_;
   const std::string e_exe_path_;
   const std::string environment_directory_;
   const std::string open_command_;

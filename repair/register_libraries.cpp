@@ -27,7 +27,9 @@ void RegisterLibrary(const RepairContext& c, const LibraryType& type, std::strin
   RegistryItems& registry = c.registry;
   const std::string icon_path = CarriedFilePath(environment_directory, type.icon);
   // A ProgID that is not a class of its own gives way to the default one.
-  const TypeProgId read = ReadTypeProgId(registry, type.extension, type.default_prog_id);
+  OtherExtensionClasses local_others(registry);
+  OtherExtensionClasses& others = c.other_classes != nullptr ? *c.other_classes : local_others;
+  const TypeProgId read = ReadTypeProgId(registry, others, type.extension, type.default_prog_id);
   const std::string& prog_id = read.prog_id;
   const std::string copier_path = CarriedFilePath(environment_directory, CarriedFile::Ferrydrop);
   const std::string copy_command = ShellCommand(copier_path);

@@ -98,11 +98,16 @@ std::string CarriedFilePath(std::string_view environment_directory, CarriedFile 
 // name exists, so an existing one is never replaced or examined.
 void InstallCarriedFileIfMissing(RepairFiles& files, CarriedFile file, const std::string& target);
 
-// Everything a registration run works on, by reference.
+class OtherExtensionClasses;
+
+// Everything a registration run works on, by reference. `other_classes`, when
+// given, is shared by the registrations of one repair, so the extensions are
+// listed at most once; without it each registration lists them for itself.
 struct RepairContext {
   RegistryItems& registry;
   const OptionState& options;
   RepairFiles& files;
+  OtherExtensionClasses* other_classes = nullptr;
 };
 
 }  // namespace raz

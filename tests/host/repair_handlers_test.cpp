@@ -213,6 +213,13 @@ TEST_F(HandlersTest, PresetsPassOverProgIdsThatAreNoClassOfTheirOwn) {
   OnMainWindowCreated(world);
   for (RepairOption icon : {RepairOption::LibIcon, RepairOption::FneIcon}) EXPECT_TRUE(window.IsEnabled(icon));
   for (RepairOption copy : {RepairOption::LibCopy, RepairOption::FneCopy}) EXPECT_FALSE(window.IsChecked(copy));
+  // The start and a repair over four foreign ProgIDs each list the extensions once.
+  SetText(kClasses, ".ec", "Tools.Module");
+  SetText(kClasses, ".edb", "edbfile");
+  files.AddProgram("C:\\raz\\e.exe", "C:\\raz\\e.exe");
+  window.text = "C:\\raz\\e.exe";
+  OnRepairClicked(world);
+  EXPECT_EQ(registry.listings, 2);
 }
 
 TEST_F(HandlersTest, BlankBoxIsClearedAndAsksForTheProgram) {
