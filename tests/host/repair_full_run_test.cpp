@@ -27,6 +27,7 @@ TEST(RepairFullRun, EveryOptionOnFillsAnEmptyRegistry) {
   RepairRig rig;
   RepairAll(rig);
   EXPECT_THAT(rig.memory.Dump(kClasses), UnorderedElementsAreArray(ExpectedClassesRootAfterFullRepair()));
+  EXPECT_EQ(rig.registry.listings, 0);  // the default ProgIDs need no look-up of other extensions
   EXPECT_THAT(rig.memory.Dump(RegistryRoot::CurrentUser, "Software\\VidOvu\\E\\Install"),
               ElementsAreArray(ExpectedCurrentUserAfterFullRepair()));
   // Folders first, then each carried file once, in the order of the steps.
@@ -60,28 +61,16 @@ TEST(RepairFullRun, PlantedProgIdsGiveWayToTheDefaults) {
         const std::vector<std::string> shell_class = rig.memory.Dump(kClasses, "exefile");
         rig.Plant(extension, planted);
         rig.options = FakeOptions(on);
-        if (on) {
-          RepairAll(rig);
-          const std::vector<std::string> repaired = ExpectedClassesRootAfterFullRepair();
-          expected.insert(expected.end(), repaired.begin(), repaired.end());
-          EXPECT_THAT(rig.memory.Dump(kClasses), UnorderedElementsAreArray(expected));
-        } else {
-          RepairAll(rig);
-          EXPECT_EQ(rig.memory.ReadRegistryText(kClasses, std::string(extension) + "\\"), default_prog_id);
-          EXPECT_EQ(rig.memory.Dump(kClasses, "exefile"), shell_class);
-        }
+        RepairAll(rig);
+        EXPECT_EQ(rig.memory.ReadRegistryText(kClasses, std::string(extension) + "\\"), default_prog_id);
+        EXPECT_EQ(rig.memory.Dump(kClasses, "exefile"), shell_class);
+        if (!on) continue;
+        const std::vector<std::string> repaired = ExpectedClassesRootAfterFullRepair();
+        expected.insert(expected.end(), repaired.begin(), repaired.end());
+        EXPECT_THAT(rig.memory.Dump(kClasses), UnorderedElementsAreArray(expected));
       }
     }
   }
-}
-
-// The look-up of other extensions' classes runs only for a ProgID that might
-// be one: a repair over the defaults lists no keys.
-TEST(RepairFullRun, DefaultProgIdsNeedNoLookUp) {
-  RepairRig rig;
-  RepairAll(rig);
-  RepairAll(rig);
-  EXPECT_EQ(rig.registry.listings, 0);
 }
 
 TEST(RepairFullRun, EveryOptionOffRemovesWhatTheOptionsGovern) {

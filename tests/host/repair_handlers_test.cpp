@@ -135,15 +135,24 @@ TEST_F(HandlersTest, ProposesNothingWhenThePathIsNoProgramOrTheValueAbsent) {
   EXPECT_THAT(window.log, IsEmpty());
 }
 
+// Only a class of its own counts: one that the repair would not write to (a
+// class of another extension, a key inside one, a shell key) leaves the
+// presets of the default ProgID.
 TEST_F(HandlersTest, ForeignProgIdWithAnExistingIconDisablesTheIconOption) {
-  SetText(kClasses, ".fne", "Tools.Fne");
-  SetText(kClasses, "Tools.Fne\\DefaultIcon", "C:\\Tools\\lib.ico,0");
+  SetText(kClasses, ".exe", "exefile");
   files.existing.insert("C:\\Tools\\lib.ico");
-  OnMainWindowCreated(world);
-  EXPECT_FALSE(window.IsEnabled(RepairOption::FneIcon));
-  EXPECT_TRUE(window.IsChecked(RepairOption::FneIcon));
-  EXPECT_TRUE(window.IsEnabled(RepairOption::LibIcon));
-  EXPECT_FALSE(window.IsChecked(RepairOption::FneCopy));
+  for (const auto& [prog_id, own] : std::map<std::string, bool>{
+           {"Tools.Fne", true}, {"exefile", false}, {"Tools.Fne\\Shell", false}, {"Folder", false}}) {
+    FakeWindow fresh;
+    SetText(kClasses, ".fne", prog_id);
+    SetText(kClasses, prog_id + "\\DefaultIcon", "C:\\Tools\\lib.ico,0");
+    SetText(kClasses, prog_id + "\\Shell\\复制到raz目录\\Command", "copy \"%1\"");
+    OnMainWindowCreated({fresh, registry, files, globals, guard});
+    EXPECT_EQ(fresh.IsEnabled(RepairOption::FneIcon), !own) << prog_id;
+    EXPECT_TRUE(fresh.IsChecked(RepairOption::FneIcon));
+    EXPECT_EQ(fresh.IsChecked(RepairOption::FneCopy), own) << prog_id;
+    EXPECT_TRUE(fresh.IsEnabled(RepairOption::LibIcon));
+  }
 }
 
 TEST_F(HandlersTest, IconTestsTheTextBeforeTheFirstCommaOnly) {
@@ -197,29 +206,6 @@ TEST_F(HandlersTest, ExistingCopyVerbChecksTheCopyOption) {
   EXPECT_TRUE(window.IsChecked(RepairOption::FneIcon));
   EXPECT_FALSE(window.IsEnabled(RepairOption::EIcon));
   EXPECT_TRUE(window.IsChecked(RepairOption::EIcon));
-}
-
-// A ProgID that the repair would not write to is not what the boxes show: the
-// .lib and .fne presets then come from the default ProgIDs.
-TEST_F(HandlersTest, PresetsPassOverProgIdsThatAreNoClassOfTheirOwn) {
-  SetText(kClasses, ".exe", "exefile");
-  SetText(kClasses, ".lib", "exefile");
-  SetText(kClasses, ".fne", "Folder");
-  for (const char* planted : {"exefile", "Folder"}) {
-    SetText(kClasses, std::string(planted) + "\\DefaultIcon", "C:\\Tools\\lib.ico");
-    SetText(kClasses, std::string(planted) + "\\Shell\\复制到raz目录\\Command", "planted \"%1\"");
-  }
-  files.existing.insert("C:\\Tools\\lib.ico");
-  OnMainWindowCreated(world);
-  for (RepairOption icon : {RepairOption::LibIcon, RepairOption::FneIcon}) EXPECT_TRUE(window.IsEnabled(icon));
-  for (RepairOption copy : {RepairOption::LibCopy, RepairOption::FneCopy}) EXPECT_FALSE(window.IsChecked(copy));
-  // The start and a repair over four foreign ProgIDs each list the extensions once.
-  SetText(kClasses, ".ec", "Tools.Module");
-  SetText(kClasses, ".edb", "edbfile");
-  files.AddProgram("C:\\raz\\e.exe", "C:\\raz\\e.exe");
-  window.text = "C:\\raz\\e.exe";
-  OnRepairClicked(world);
-  EXPECT_EQ(registry.listings, 2);
 }
 
 TEST_F(HandlersTest, BlankBoxIsClearedAndAsksForTheProgram) {

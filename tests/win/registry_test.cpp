@@ -60,14 +60,13 @@ class Win32Harness {
 
 INSTANTIATE_TYPED_TEST_SUITE_P(Win32, RegistryContract, Win32Harness);
 
-// A value whose size the registry reports as more than memory can hold: the
-// first query answers with `g_reported_size`, the second finds no room.
+// A text whose size the registry reports as `g_reported_size`, more than
+// memory can hold; reading its data finds no room.
 DWORD g_reported_size = 0;
 LSTATUS APIENTRY ReportHugeText(HKEY, LPCSTR, LPDWORD, LPDWORD type, LPBYTE data, LPDWORD size) {
-  if (type != nullptr) *type = REG_SZ;
-  if (data != nullptr) return ERROR_MORE_DATA;
+  *type = REG_SZ;
   *size = g_reported_size;
-  return ERROR_SUCCESS;
+  return data == nullptr ? ERROR_SUCCESS : ERROR_MORE_DATA;
 }
 
 TEST(Win32Registry, ValueTooLargeToHoldReadsAsTheFallback) {

@@ -1,6 +1,5 @@
-// What the Windows tests of the repair share: the six file types' keys under
-// HKEY_CLASSES_ROOT with the install value, removed before and after a test
-// and written out for comparison, and the answer to a program's message box.
+// What the Windows tests of the repair share: the file types' keys, removed or
+// written out, and the answer to a program's message box.
 #pragma once
 
 #include <windows.h>
@@ -28,11 +27,11 @@ inline void RemoveFileTypeKeys(std::initializer_list<const char*> more = {}) {
 // The twelve keys and the `more` keys, one line per value or empty key.
 inline std::vector<std::string> DumpFileTypeKeys(std::initializer_list<const char*> more = {}) {
   std::vector<std::string> lines;
-  auto add = [&](const char* key) {
+  std::vector<const char*> keys(std::begin(kFileTypeKeys), std::end(kFileTypeKeys));
+  keys.insert(keys.end(), more);
+  for (const char* key : keys) {
     for (std::string& line : DumpRegistry(HKEY_CLASSES_ROOT, key)) lines.push_back(std::move(line));
-  };
-  for (const char* key : kFileTypeKeys) add(key);
-  for (const char* key : more) add(key);
+  }
   return lines;
 }
 

@@ -216,37 +216,19 @@ TEST_F(RepairProgramTest, NoProposalWhenThePathIsNoProgramFile) {
   }
 }
 
-// Extensions planted to point at the shell's classes: the repair writes the
-// environment's entries under the default ProgIDs and leaves those classes as
-// they were.
-TEST_F(RepairProgramTest, PlantedProgIdsLeaveTheShellClassesAlone) {
+// With extensions planted to point at the shell's classes: the types get their
+// default ProgIDs, and those classes stay as they were.
+TEST_F(RepairProgramTest, RepairWritesTheTypesAsTheOptionsSay) {
   MakeEnvironment();
   test::SavedRegistryValue exe(HKEY_CLASSES_ROOT, ".exe", "");
   ASSERT_TRUE(exe.SetText("exefile"));
   Write(RegistryRoot::ClassesRoot, "exefile\\shell\\open\\command\\", "\"%1\" %*");
-  const std::vector<std::string> shell_before = test::DumpRegistry(HKEY_CLASSES_ROOT, "exefile");
-  const std::vector<std::string> folder_before = test::DumpRegistry(HKEY_CLASSES_ROOT, "Folder");
-  Write(RegistryRoot::ClassesRoot, ".edb\\", "exefile");
-  Write(RegistryRoot::ClassesRoot, ".lib\\", "exefile\\shell");
-  Write(RegistryRoot::ClassesRoot, ".fne\\", "Folder");
-  Write(RegistryRoot::ClassesRoot, ".ec\\", "EXEFILE");
-  Program program = Start();
-  ASSERT_TRUE(main);
-  test::SetChecked(Option(RepairOption::LibCopy), true);
-  test::Click(RepairButton());
-  ExpectBox(program, "提示", "文件关联 修复成功");
-  EXPECT_EQ(test::DumpRegistry(HKEY_CLASSES_ROOT, "exefile"), shell_before);
-  EXPECT_EQ(test::DumpRegistry(HKEY_CLASSES_ROOT, "Folder"), folder_before);
-  EXPECT_EQ(Read(".ec\\"), "EC.Document");
-  EXPECT_EQ(Read(".edb\\"), "EDB.Document");
-  EXPECT_EQ(Read(".fne\\"), "FNE.Document");
-  EXPECT_EQ(Read(".lib\\"), "LIB.Document");
-  EXPECT_EQ(Read("EDB.Document\\Shell\\Open\\Command\\"), "\"" + dir / "tools\\Tallyscope.exe" + "\" \"%1\"");
-  EXPECT_EQ(Read("LIB.Document\\DefaultIcon\\"), dir / "help\\lib.ico");
-}
-
-TEST_F(RepairProgramTest, RepairWritesTheTypesAsTheOptionsSay) {
-  MakeEnvironment();
+  const std::vector<std::string> shell_classes[] = {test::DumpRegistry(HKEY_CLASSES_ROOT, "exefile"),
+                                                    test::DumpRegistry(HKEY_CLASSES_ROOT, "Folder")};
+  for (const auto& [extension, planted] : {std::pair{".edb\\", "exefile"}, {".lib\\", "exefile\\shell"},
+                                           {".fne\\", "Folder"}, {".ec\\", "EXEFILE"}}) {
+    Write(RegistryRoot::ClassesRoot, extension, planted);
+  }
   Program program = Start();
   ASSERT_TRUE(main);
   test::SetChecked(Option(RepairOption::LibCopy), true);
@@ -280,6 +262,8 @@ TEST_F(RepairProgramTest, RepairWritesTheTypesAsTheOptionsSay) {
   EXPECT_FALSE(Exists("FNE.Document\\Shell\\复制到raz目录"));
   EXPECT_EQ(Read(".lib\\"), "LIB.Document");
   EXPECT_EQ(Read("LIB.Document\\Shell\\复制到raz目录\\Command\\"), copy);
+  EXPECT_EQ(test::DumpRegistry(HKEY_CLASSES_ROOT, "exefile"), shell_classes[0]);
+  EXPECT_EQ(test::DumpRegistry(HKEY_CLASSES_ROOT, "Folder"), shell_classes[1]);
   EXPECT_EQ(registry.ReadRegistryText(RegistryRoot::CurrentUser, "Software\\VidOvu\\E\\Install\\Path"),
             dir / "lib\\");
   EXPECT_NE(GetFileAttributesA((dir / "help").c_str()), INVALID_FILE_ATTRIBUTES);
