@@ -154,6 +154,14 @@ bool MemoryRegistry::RegistryItemExists(RegistryRoot root, std::string_view path
   return k && k->values.count(AsciiLower(item.value)) > 0;
 }
 
+std::vector<std::string> MemoryRegistry::SubkeyNames(RegistryRoot root, std::string_view key) {
+  std::vector<std::string> names;
+  if (const Key* k = Find(root, key)) {
+    for (const auto& [lower, sub] : k->subkeys) names.push_back(sub->name);
+  }
+  return names;
+}
+
 void MemoryRegistry::SetValue(RegistryRoot root, std::string_view key, std::string_view name, RegType type,
                               std::string bytes) {
   Key* k = Create(root, key);

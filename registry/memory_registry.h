@@ -32,6 +32,7 @@ class MemoryRegistry : public RegistryItems {
   bool WriteRegistryText(RegistryRoot root, std::string_view path, std::string_view text) override;
   bool DeleteRegistryItem(RegistryRoot root, std::string_view path) override;
   bool RegistryItemExists(RegistryRoot root, std::string_view path) override;
+  std::vector<std::string> SubkeyNames(RegistryRoot root, std::string_view key) override;
 
   // Test setup and inspection, below the item operations.
   void SetValue(RegistryRoot root, std::string_view key, std::string_view name, RegType type, std::string bytes);

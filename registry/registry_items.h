@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace raz {
 
@@ -18,9 +19,10 @@ struct RegistryItemPath {
 
 RegistryItemPath SplitRegistryItemPath(std::string_view path);
 
-// The four operations that Ravelmend and Tallyscope use to touch the registry.
+// The operations that Ravelmend and Tallyscope use to touch the registry.
 // Implemented over the real registry (Win32Registry) and in memory for tests
-// (MemoryRegistry).
+// (MemoryRegistry). None of them throws: a failure of any kind, an allocation
+// included, gives the fallback text, false or an empty list.
 class RegistryItems {
  public:
   virtual ~RegistryItems() = default;
@@ -35,6 +37,9 @@ class RegistryItems {
   virtual bool DeleteRegistryItem(RegistryRoot root, std::string_view path) = 0;
   // True iff the named value can be queried.
   virtual bool RegistryItemExists(RegistryRoot root, std::string_view path) = 0;
+  // The names of the key's direct subkeys as stored; "" names the root itself.
+  // Empty when the key cannot be opened or listed.
+  virtual std::vector<std::string> SubkeyNames(RegistryRoot root, std::string_view key) = 0;
 };
 
 }  // namespace raz

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cwchar>
+#include <exception>
+#include <memory>
+#include <new>
 #include <optional>
 #include <string>
 #include <vector>
@@ -24,11 +27,10 @@ HKEY ToHkey(RegistryRoot root) {
 namespace {
 
 // The stored text up to its first NUL, never past the bytes the query returned.
-std::string TextOf(const std::vector<char>& data, DWORD size) {
-  const std::size_t n = std::min<std::size_t>(size, data.size());
+std::string TextOf(const char* data, DWORD size) {
   std::size_t len = 0;
-  while (len < n && data[len] != '\0') ++len;
-  return std::string(data.data(), len);
+  while (len < size && data[len] != '\0') ++len;
+  return std::string(data, len);
 }
 
 // The text with its environment references expanded, in the ANSI code page.
@@ -67,7 +69,21 @@ std::optional<std::string> ExpandText(const std::string& text) {
 
 }  // namespace
 
+// Any failure, an allocation among them, reads as the fallback. Copying the
+// fallback may fail as well: the empty text then stands for it.
 std::string Win32Registry::ReadRegistryText(RegistryRoot root, std::string_view path, std::string_view fallback) {
+  try {
+    return ReadText(root, path, fallback);
+  } catch (const std::exception&) {
+  }
+  try {
+    return std::string(fallback);
+  } catch (const std::exception&) {
+    return {};
+  }
+}
+
+std::string Win32Registry::ReadText(RegistryRoot root, std::string_view path, std::string_view fallback) {
   const RegistryItemPath item = SplitRegistryItemPath(path);
   UniqueHKey key;
   if (RegOpenKeyExA(ToHkey(root), item.key.c_str(), 0, KEY_READ, key.put()) != ERROR_SUCCESS) {
@@ -75,26 +91,31 @@ std::string Win32Registry::ReadRegistryText(RegistryRoot root, std::string_view 
   }
   DWORD type = 0;
   DWORD size = 0;
-  if (RegQueryValueExA(key.get(), item.value.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS || size == 0 ||
+  if (query_(key.get(), item.value.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS || size == 0 ||
       (type != REG_SZ && type != REG_EXPAND_SZ)) {
     return std::string(fallback);
   }
-  // One spare NUL so a value stored without its terminator still ends.
-  std::vector<char> data(size + 1, '\0');
+  // One spare NUL so a value stored without its terminator still ends. The
+  // buffer is not filled first, so a size the memory cannot hold fails here
+  // and is not paid for page by page.
+  const std::size_t buffer_size = static_cast<std::size_t>(size) + 1;
+  if (buffer_size <= size) return std::string(fallback);
+  std::unique_ptr<char[]> data(new (std::nothrow) char[buffer_size]);
+  if (!data) return std::string(fallback);
   DWORD got = size;
-  if (RegQueryValueExA(key.get(), item.value.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &got) !=
+  if (query_(key.get(), item.value.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.get()), &got) !=
       ERROR_SUCCESS) {
     return std::string(fallback);
   }
   key.reset();
-  std::string text = TextOf(data, got);
+  std::string text = TextOf(data.get(), std::min(got, size));
   if (type == REG_SZ) return text;
   if (type != REG_EXPAND_SZ) return std::string(fallback);
   std::optional<std::string> expanded = ExpandText(text);
   return expanded ? *std::move(expanded) : std::string(fallback);
 }
 
-bool Win32Registry::WriteRegistryText(RegistryRoot root, std::string_view path, std::string_view text) {
+bool Win32Registry::WriteRegistryText(RegistryRoot root, std::string_view path, std::string_view text) try {
   const RegistryItemPath item = SplitRegistryItemPath(path);
   UniqueHKey key;
   if (RegOpenKeyExA(ToHkey(root), item.key.c_str(), 0, KEY_WRITE, key.put()) != ERROR_SUCCESS &&
@@ -104,9 +125,11 @@ bool Win32Registry::WriteRegistryText(RegistryRoot root, std::string_view path, 
   const std::string value(text.substr(0, text.find('\0')));
   return RegSetValueExA(key.get(), item.value.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                         static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
+} catch (const std::exception&) {
+  return false;
 }
 
-bool Win32Registry::DeleteRegistryItem(RegistryRoot root, std::string_view path) {
+bool Win32Registry::DeleteRegistryItem(RegistryRoot root, std::string_view path) try {
   const RegistryItemPath item = SplitRegistryItemPath(path);
   bool deleted = false;
   {
@@ -120,13 +143,45 @@ bool Win32Registry::DeleteRegistryItem(RegistryRoot root, std::string_view path)
     deleted = RegDeleteKeyA(ToHkey(root), whole.c_str()) == ERROR_SUCCESS;
   }
   return deleted;
+} catch (const std::exception&) {
+  return false;
 }
 
-bool Win32Registry::RegistryItemExists(RegistryRoot root, std::string_view path) {
+bool Win32Registry::RegistryItemExists(RegistryRoot root, std::string_view path) try {
   const RegistryItemPath item = SplitRegistryItemPath(path);
   UniqueHKey key;
   if (RegOpenKeyExA(ToHkey(root), item.key.c_str(), 0, KEY_READ, key.put()) != ERROR_SUCCESS) return false;
-  return RegQueryValueExA(key.get(), item.value.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+  return query_(key.get(), item.value.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+} catch (const std::exception&) {
+  return false;
+}
+
+std::vector<std::string> Win32Registry::SubkeyNames(RegistryRoot root, std::string_view key_path) try {
+  std::vector<std::string> names;
+  UniqueHKey key;
+  const std::string path(key_path.substr(0, key_path.find('\0')));
+  if (RegOpenKeyExA(ToHkey(root), path.c_str(), 0, KEY_READ, key.put()) != ERROR_SUCCESS) return names;
+  DWORD count = 0;
+  DWORD longest = 0;
+  if (RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, &count, &longest, nullptr, nullptr, nullptr, nullptr,
+                       nullptr, nullptr) != ERROR_SUCCESS) {
+    return names;
+  }
+  names.reserve(count);
+  // Key names are at most 255 characters; the reported longest may be given in
+  // characters, so the buffer leaves room for two bytes each.
+  std::vector<char> name(std::max<DWORD>(longest, 255) * 2 + 1);
+  for (DWORD index = 0;; ++index) {
+    DWORD size = static_cast<DWORD>(name.size());
+    const LSTATUS status =
+        RegEnumKeyExA(key.get(), index, name.data(), &size, nullptr, nullptr, nullptr, nullptr);
+    if (status == ERROR_NO_MORE_ITEMS) break;
+    if (status != ERROR_SUCCESS) break;
+    names.emplace_back(name.data(), size);
+  }
+  return names;
+} catch (const std::exception&) {
+  return {};
 }
 
 }  // namespace raz

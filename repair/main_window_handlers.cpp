@@ -24,9 +24,13 @@ struct LibraryPreset {
 // A foreign ProgID whose icon file exists keeps its icon: the icon option is
 // disabled (the registration treats a disabled option as off). A ProgID that
 // already has the copy verb is offered with the copy option checked.
-void PresetLibraryOptions(const MainWindowWorld& world, const LibraryPreset& preset) {
-  const std::string prog_id = ReadExtensionProgId(world.registry, preset.extension, "");
+// The ProgID is judged as the repair judges it, so the boxes show what the
+// repair will write: one that is not a class of its own stands for the default.
+void PresetLibraryOptions(const MainWindowWorld& world, OtherExtensionClasses& others,
+                          const LibraryPreset& preset) {
+  std::string prog_id = ReadExtensionProgId(world.registry, preset.extension, "");
   if (prog_id.empty()) return;
+  if (!IsOwnClass(others, prog_id, preset.default_prog_id)) prog_id = preset.default_prog_id;
   if (prog_id != preset.default_prog_id) {
     std::string icon = ReadProgIdIcon(world.registry, prog_id);
     const std::size_t comma = FindFirstComma(icon);
@@ -51,22 +55,25 @@ void RunRepair(const MainWindowWorld& world) {
     return;
   }
   // Only an existing file will do, named by its full path from here on.
-  const std::optional<std::string> path = world.files.ProgramFile(typed);
-  if (!path) {
-    view.ShowMessage("raz主程序路径错误", kCaptionError, kBoxIconQuestion);
+  const ProgramFileCheck check = world.files.ProgramFile(typed);
+  if (check.outcome != ProgramFileCheck::Outcome::Found) {
+    view.ShowMessage(check.outcome == ProgramFileCheck::Outcome::TooLong ? kPathTooLong : "raz主程序路径错误",
+                     kCaptionError, kBoxIconQuestion);
     view.FocusPath();
     return;
   }
+  const std::string& path = check.path;
 
   view.SetInputsEnabled(false);
   view.SetRepairCaption(kCaptionRepairing);
   view.PumpMessages();
 
-  world.globals.chosen_e_exe_path = *path;
-  world.globals.environment_directory = EnvironmentDirectoryOf(*path);
+  world.globals.chosen_e_exe_path = path;
+  world.globals.environment_directory = EnvironmentDirectoryOf(path);
 
-  const RepairContext context{world.registry, options, world.files};
-  const bool outcome = RegisterEFileTypes(context, *path);
+  OtherExtensionClasses others(world.registry);
+  const RepairContext context{world.registry, options, world.files, &others};
+  const bool outcome = RegisterEFileTypes(context, path);
   RegisterFneType(context, *world.globals.environment_directory);
   RegisterLibType(context, *world.globals.environment_directory);
 
@@ -78,6 +85,8 @@ void RunRepair(const MainWindowWorld& world) {
 
   view.SetInputsEnabled(true);
   view.SetRepairCaption(kCaptionIdle);
+  // Keys and clicks that waited through the repair would answer the box unseen.
+  view.DiscardQueuedInput();
   if (outcome) {
     view.ShowMessage("文件关联 修复成功", kCaptionNotice, kBoxIconInformation);
   } else {
@@ -95,12 +104,14 @@ std::string ProposedEExePath(std::string_view install_value) {
 void OnMainWindowCreated(const MainWindowWorld& world) {
   const std::string proposal =
       ProposedEExePath(world.registry.ReadRegistryText(RegistryRoot::CurrentUser, kInstallValuePath));
-  if (world.files.Exists(proposal)) {
+  // The same test as the repair's: a folder or a pattern is not proposed.
+  if (world.files.ProgramFile(proposal).outcome == ProgramFileCheck::Outcome::Found) {
     world.view.SetDialogFileName(proposal);
     world.view.SetPathText(proposal);
   }
-  PresetLibraryOptions(world, {".lib", "LIB.Document", RepairOption::LibIcon, RepairOption::LibCopy});
-  PresetLibraryOptions(world, {".fne", "FNE.Document", RepairOption::FneIcon, RepairOption::FneCopy});
+  OtherExtensionClasses others(world.registry);
+  PresetLibraryOptions(world, others, {".lib", "LIB.Document", RepairOption::LibIcon, RepairOption::LibCopy});
+  PresetLibraryOptions(world, others, {".fne", "FNE.Document", RepairOption::FneIcon, RepairOption::FneCopy});
 }
 
 void OnRepairClicked(const MainWindowWorld& world) {

@@ -20,6 +20,9 @@ constexpr std::string_view kCaptionRepairing = "正在修复...";
 constexpr std::string_view kCaptionRefreshing = "刷新图标...";
 constexpr std::string_view kCaptionIdle = "一键修复";
 
+// The path check's box for a path the file functions cannot take.
+constexpr std::string_view kPathTooLong = "raz主程序路径过长，无法使用";
+
 // Virtual-key code of Enter.
 constexpr int kKeyEnter = 13;
 
@@ -28,7 +31,7 @@ constexpr int kKeyEnter = 13;
 std::string ProposedEExePath(std::string_view install_value);
 
 // Run once when the window and its controls exist: proposes e.exe from the
-// install value when it exists, then presets the .lib and .fne options from
+// install value when the repair's path check would take it, then presets the .lib and .fne options from
 // the current associations (a foreign ProgID with an existing icon file
 // disables the icon option; a ProgID with the copy verb checks the copy option).
 void OnMainWindowCreated(const MainWindowWorld& world);
@@ -36,7 +39,7 @@ void OnMainWindowCreated(const MainWindowWorld& world);
 // The one-click repair: checks the trimmed path (an existing file, taken by its
 // full path), locks the inputs, registers the six types on the options as they
 // stood at the click, refreshes the icon cache after a successful first phase,
-// unlocks the inputs and reports the outcome. It runs once at a time: a click
+// unlocks the inputs, drops the input queued meanwhile and reports the outcome. It runs once at a time: a click
 // that arrives meanwhile starts nothing, and a close request held meanwhile is
 // carried out after the outcome box.
 void OnRepairClicked(const MainWindowWorld& world);

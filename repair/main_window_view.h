@@ -22,7 +22,9 @@ class MainWindowView : public OptionState {
   virtual void SetDialogFileName(std::string_view path) = 0;
   // Caption of the repair button 按钮2.
   virtual void SetRepairCaption(std::string_view caption) = 0;
-  // Enables or disables 编辑框1, 按钮1 and 按钮2, in this order.
+  // Enables or disables 编辑框1, 按钮1 and 按钮2, in this order, and with them
+  // the option boxes: disabling remembers each box's enabled state, enabling
+  // gives it back.
   virtual void SetInputsEnabled(bool enabled) = 0;
   // Gives 编辑框1 the keyboard focus.
   virtual void FocusPath() = 0;
@@ -31,8 +33,12 @@ class MainWindowView : public OptionState {
   virtual void CheckOption(RepairOption option) = 0;
   // A task-modal message box owned by the window; flags as MessageBox takes them.
   virtual void ShowMessage(std::string_view text, std::string_view caption, unsigned flags) = 0;
-  // Dispatches the messages waiting in the queue, so the window shows its state.
+  // Dispatches the messages waiting in the queue, so the window shows its state;
+  // Esc is a close request there as in the message loop.
   virtual void PumpMessages() = 0;
+  // Drops the keyboard and mouse input waiting in the queue. A close request
+  // among it (Esc, Alt+F4) is handled as one, so it is held, not lost.
+  virtual void DiscardQueuedInput() = 0;
   // Makes the shell reload file-type icons.
   virtual void RefreshIconCache() = 0;
   // Carries out a close request that was held while a repair ran.

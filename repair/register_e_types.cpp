@@ -32,6 +32,8 @@ class ETypesRun {
  public:
   ETypesRun(const RepairContext& context, std::string_view e_exe_path)
       : c_(context),
+        local_others_(context.registry),
+        others_(context.other_classes != nullptr ? *context.other_classes : local_others_),
         e_exe_path_(e_exe_path),
         environment_directory_(EnvironmentDirectoryOf(e_exe_path)),
         open_command_(ShellCommand(e_exe_path)) {}
@@ -91,11 +93,15 @@ class ETypesRun {
            RegisterVerb(RepairOption::E8OpenWithNotepad, "E8.Document\\Shell\\用记事本打开", kNotepadCommand);
   }
 
-  // .ec: the ProgID already set for it, else EC.Document, with the carried icon.
+  // .ec: the ProgID already set for it when it is a class of its own, else
+  // EC.Document, with the carried icon.
   bool RegisterModules() {
-    const std::string prog_id = ReadExtensionProgId(c_.registry, ".ec", "EC.Document");
+    const TypeProgId type = ReadTypeProgId(c_.registry, others_, ".ec", "EC.Document");
+    const std::string& prog_id = type.prog_id;
     if (!Checked(RepairOption::EcIcon)) {
-      // The extension keeps its ProgID; only that ProgID's entries go.
+      // The extension keeps its own ProgID, whose entries go; one that pointed
+      // at a class not its own is pointed back at EC.Document.
+      if (type.refused && !Write(".ec\\", prog_id)) return false;
       DeleteClassesRoot(c_.registry, {prog_id + "\\DefaultIcon\\", prog_id + "\\"});
       return true;
     }
@@ -107,8 +113,13 @@ class ETypesRun {
   // .edb: the ProgID already set for it, else EDB.Document, opened with the
   // viewer. A .edb pointing at the module ProgID is moved to its own.
   bool RegisterDatabases() {
-    std::string prog_id = ReadExtensionProgId(c_.registry, ".edb", "EDB.Document");
-    if (prog_id == "EC.Document") prog_id = "EDB.Document";
+    TypeProgId type{ReadExtensionProgId(c_.registry, ".edb", "EDB.Document")};
+    if (type.prog_id == "EC.Document") {
+      type.prog_id = "EDB.Document";
+    } else if (!IsOwnClass(others_, type.prog_id, "EDB.Document")) {
+      type = {"EDB.Document", true};
+    }
+    const std::string& prog_id = type.prog_id;
     const bool icon = Checked(RepairOption::EdbIcon);
     const bool open = Checked(RepairOption::EdbOpen);
     const std::string icon_path = CarriedFilePath(environment_directory_, CarriedFile::EdbIcon);
@@ -118,6 +129,8 @@ class ETypesRun {
       InstallCarriedFileIfMissing(c_.files, CarriedFile::EdbIcon, icon_path);
       InstallCarriedFileIfMissing(c_.files, CarriedFile::Tallyscope, viewer_path);
       if (!Write(".edb\\", prog_id) || !Write(prog_id + "\\", "raz数据库")) return false;
+    } else if (type.refused && !Write(".edb\\", prog_id)) {
+      return false;
     }
 
     if (icon) {
@@ -135,6 +148,8 @@ class ETypesRun {
   }
 
   const RepairContext& c_;
+  OtherExtensionClasses local_others_;
+  OtherExtensionClasses& others_;
   const std::string e_exe_path_;
   const std::string environment_directory_;
   const std::string open_command_;

@@ -65,16 +65,25 @@ enum class CarriedFile { EcIcon, EdbIcon, FneIcon, LibIcon, Tallyscope, Ferrydro
 // Where the carried file goes, relative to the environment directory.
 std::string_view CarriedFileTargetName(CarriedFile file);
 
+// The path check's answer for a typed program path.
+struct ProgramFileCheck {
+  enum class Outcome { Missing, Found, TooLong };
+  Outcome outcome = Outcome::Missing;
+  std::string path;  // the full path, when found
+};
+
 // Files and folders under the environment directory.
 class RepairFiles {
  public:
   virtual ~RepairFiles() = default;
   // True for an existing file or directory of that name; false for "".
   virtual bool Exists(const std::string& path) = 0;
-  // The full path of the program file that `path` names: an existing file, not
-  // a directory, named without wildcard characters; a relative path is taken
-  // from the current directory. nullopt for anything else.
-  virtual std::optional<std::string> ProgramFile(const std::string& path) = 0;
+  // What `path` names as the environment's program file: Found with its full
+  // path for an existing file, not a directory, named without wildcard
+  // characters (a relative path is taken from the current directory); TooLong
+  // when the full path or a file the repair puts beside it does not fit the
+  // file functions (FitsFileFunctions); Missing for anything else.
+  virtual ProgramFileCheck ProgramFile(const std::string& path) = 0;
   // Creates one folder level with default security; true iff it was created.
   virtual bool CreateFolder(const std::string& path) = 0;
   // Writes the carried file at `target` unless something of that name exists.
@@ -89,11 +98,16 @@ std::string CarriedFilePath(std::string_view environment_directory, CarriedFile 
 // name exists, so an existing one is never replaced or examined.
 void InstallCarriedFileIfMissing(RepairFiles& files, CarriedFile file, const std::string& target);
 
-// Everything a registration run works on, by reference.
+class OtherExtensionClasses;
+
+// Everything a registration run works on, by reference. `other_classes`, when
+// given, is shared by the registrations of one repair, so the extensions are
+// listed at most once; without it each registration lists them for itself.
 struct RepairContext {
   RegistryItems& registry;
   const OptionState& options;
   RepairFiles& files;
+  OtherExtensionClasses* other_classes = nullptr;
 };
 
 }  // namespace raz

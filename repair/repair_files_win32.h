@@ -8,7 +8,7 @@ namespace raz {
 class Win32RepairFiles : public RepairFiles {
  public:
   bool Exists(const std::string& path) override;
-  std::optional<std::string> ProgramFile(const std::string& path) override;
+  ProgramFileCheck ProgramFile(const std::string& path) override;
   bool CreateFolder(const std::string& path) override;
   void InstallCarriedFile(CarriedFile file, const std::string& target) override;
 };

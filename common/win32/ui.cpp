@@ -18,7 +18,9 @@ int ShowMessageBox(HWND owner, const std::string& text, const std::string& capti
   return MessageBoxA(owner, text.c_str(), caption.c_str(), flags);
 }
 
-void PumpPendingMessages() {
+void PumpPendingMessages() { PumpPendingMessages(nullptr); }
+
+void PumpPendingMessages(const MessageFilter& filter) {
   MSG msg;
   while (PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
     if (msg.message == WM_QUIT) return;
@@ -28,8 +30,18 @@ void PumpPendingMessages() {
       PostQuitMessage(static_cast<int>(msg.wParam));
       return;
     }
+    if (filter && filter(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
+  }
+}
+
+void DiscardQueuedInput(const MessageFilter& filter) {
+  MSG msg;
+  for (const auto [first, last] : {std::pair<UINT, UINT>{WM_KEYFIRST, WM_KEYLAST}, {WM_MOUSEFIRST, WM_MOUSELAST}}) {
+    while (PeekMessageA(&msg, nullptr, first, last, PM_REMOVE)) {
+      if (filter) filter(msg);
+    }
   }
 }
 

@@ -22,6 +22,18 @@ void SetMessageBoxHook(MessageBoxHook hook);
 // empty or the next message is WM_QUIT, which stays queued.
 void PumpPendingMessages();
 
+// Handles a message before it is translated and dispatched; true when it took
+// the message (as a main loop's Esc or Tab handling does).
+using MessageFilter = std::function<bool(const MSG& msg)>;
+
+// PumpPendingMessages, offering each message to `filter` first.
+void PumpPendingMessages(const MessageFilter& filter);
+
+// Removes the keyboard and the client-area mouse messages waiting in this
+// thread's queue, each offered to `filter` first (which may act on it, a close
+// request for one); all others stay queued.
+void DiscardQueuedInput(const MessageFilter& filter);
+
 // The whole text of a window or control, however long.
 std::string WindowText(HWND window);
 

@@ -4,12 +4,18 @@
 #include <commdlg.h>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "repair/main_window_layout.h"
 
 namespace raz {
 namespace {
+
+OpenFileDialogHook& Hook() {
+  static OpenFileDialogHook hook;
+  return hook;
+}
 
 // One run of the dialog; false with the dialog's extended error when it ended
 // without a file.
@@ -27,12 +33,15 @@ bool RunDialog(HWND owner, const std::string& file_name, std::vector<char>& buff
   dialog.nMaxFile = static_cast<DWORD>(buffer.size());
   dialog.lpstrTitle = title.c_str();
   dialog.Flags = kOpenDialogFlags;
+  if (Hook()) return Hook()(dialog, error);
   if (GetOpenFileNameA(&dialog)) return true;
   *error = CommDlgExtendedError();
   return false;
 }
 
 }  // namespace
+
+void SetOpenFileDialogHook(OpenFileDialogHook hook) { Hook() = std::move(hook); }
 
 BrowseResult ShowBrowseDialog(HWND owner, const std::string& file_name) {
   std::vector<char> buffer;

@@ -2,7 +2,9 @@
 #pragma once
 
 #include <windows.h>
+#include <commdlg.h>
 
+#include <functional>
 #include <string>
 
 namespace raz {
@@ -16,6 +18,13 @@ struct BrowseResult {
   Outcome outcome = Outcome::Cancelled;
   std::string path;  // the chosen file's full path, when chosen
 };
+
+// Tests stand in for the user through this seam: while set, it is called with
+// the dialog's settings instead of GetOpenFileNameA, and returns true for a
+// chosen file (its path written to lpstrFile) or false with the extended error
+// the dialog would report (0 for a cancel).
+using OpenFileDialogHook = std::function<bool(OPENFILENAMEA& dialog, DWORD* error)>;
+void SetOpenFileDialogHook(OpenFileDialogHook hook);
 
 // Shows the dialog modally over `owner`, opening with `file_name` whole,
 // however long. A chosen path that does not fit the buffer gives PathTooLong,

@@ -90,7 +90,7 @@ bool HandleNavigationKey(HWND main, const MSG& msg) {
 
 }  // namespace
 
-MainWindow::MainWindow(ProgramGlobals& globals) : globals_(globals) {}
+MainWindow::MainWindow(ProgramGlobals& globals) : globals_(globals) { option_enabled_.fill(true); }
 
 MainWindow::~MainWindow() {
   if (hwnd_ != nullptr) DestroyWindow(hwnd_);
@@ -299,6 +299,14 @@ void MainWindow::SetRepairCaption(std::string_view caption) {
 
 void MainWindow::SetInputsEnabled(bool enabled) {
   for (int id : {kIdPathEdit, kIdBrowse, kIdRepair}) EnableWindow(Control(id), enabled);
+  // The option boxes too: a repair writes the options of its start, so a box
+  // changed meanwhile would show a setting that was not applied. Each gets
+  // back its own state, so a preset that disabled one still holds.
+  for (std::size_t i = 0; i < kRepairOptionCount; ++i) {
+    HWND box = Control(OptionControlId(static_cast<RepairOption>(i)));
+    if (!enabled) option_enabled_[i] = IsWindowEnabled(box) != FALSE;
+    EnableWindow(box, enabled && option_enabled_[i]);
+  }
 }
 
 void MainWindow::FocusPath() { SetFocus(Control(kIdPathEdit)); }
@@ -313,7 +321,22 @@ void MainWindow::ShowMessage(std::string_view text, std::string_view caption, un
   ShowMessageBox(hwnd_, std::string(text), std::string(caption), flags);
 }
 
-void MainWindow::PumpMessages() { PumpPendingMessages(); }
+// The main loop's keys hold inside the repair's pumps: Esc is a close request.
+void MainWindow::PumpMessages() {
+  PumpPendingMessages([this](const MSG& msg) { return HandleNavigationKey(hwnd_, msg); });
+}
+
+// Input that waited through the repair is dropped; a close request among it,
+// Esc or Alt+F4, is made as one, and is held until the outcome box is closed.
+void MainWindow::DiscardQueuedInput() {
+  ::raz::DiscardQueuedInput([this](const MSG& msg) {
+    if (!IsOwnWindow(hwnd_, msg.hwnd)) return false;
+    const bool esc = msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE;
+    const bool alt_f4 = msg.message == WM_SYSKEYDOWN && msg.wParam == VK_F4;
+    if (esc || alt_f4) SendMessageA(hwnd_, WM_CLOSE, 0, 0);
+    return true;
+  });
+}
 
 void MainWindow::RefreshIconCache() { ::raz::RefreshIconCache(); }
 

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <map>
 #include <string>
 #include <vector>
@@ -43,6 +44,7 @@ class MainWindow final : public MainWindowView {
   void CheckOption(RepairOption option) override;
   void ShowMessage(std::string_view text, std::string_view caption, unsigned flags) override;
   void PumpMessages() override;
+  void DiscardQueuedInput() override;
   void RefreshIconCache() override;
   void Close() override;
 
@@ -69,6 +71,8 @@ class MainWindow final : public MainWindowView {
   ProgramGlobals& globals_;
   RepairGuard guard_;
   std::string dialog_file_name_;  // the open-file dialog's file name
+  // Enabled state of each option box while the inputs are locked.
+  std::array<bool, kRepairOptionCount> option_enabled_{};
 };
 
 // Runs the message loop for as long as `main` exists. Esc closes the window,

@@ -20,15 +20,12 @@ class RegisterETypes : public ::testing::Test {
  protected:
   bool Run(const char* e_exe = "C:\\raz\\e.exe") { return RegisterEFileTypes(rig.context(), e_exe); }
   std::string Read(const std::string& path) { return rig.memory.ReadRegistryText(kClasses, path, "<none>"); }
-  void Plant(const std::string& key, const std::string& text) {
-    rig.memory.SetValue(kClasses, key, "", RegType::Sz, text + '\0');
-  }
   RepairRig rig;
 };
 
 TEST_F(RegisterETypes, ForeignModuleProgIdIsReusedAndClearedInPlace) {
-  Plant(".ec", "OtherModule");
-  Plant("OtherModule\\DefaultIcon", "C:\\other.ico");
+  rig.Plant(".ec", "OtherModule");
+  rig.Plant("OtherModule\\DefaultIcon", "C:\\other.ico");
   ASSERT_TRUE(Run());
   EXPECT_EQ(Read(".ec\\"), "OtherModule");
   EXPECT_EQ(Read("OtherModule\\"), "raz模块");
@@ -43,8 +40,8 @@ TEST_F(RegisterETypes, ForeignModuleProgIdIsReusedAndClearedInPlace) {
 }
 
 TEST_F(RegisterETypes, DatabaseOnTheModuleProgIdMovesToItsOwn) {
-  Plant(".edb", "EC.Document");
-  Plant("EC.Document\\Shell\\Open\\Command", "module command");
+  rig.Plant(".edb", "EC.Document");
+  rig.Plant("EC.Document\\Shell\\Open\\Command", "module command");
   rig.options.Set(RepairOption::EcIcon, false).Set(RepairOption::EdbOpen, false);
   ASSERT_TRUE(Run());
   EXPECT_EQ(Read(".edb\\"), "EDB.Document");
@@ -53,9 +50,9 @@ TEST_F(RegisterETypes, DatabaseOnTheModuleProgIdMovesToItsOwn) {
 }
 
 TEST(RegisterETypesDatabase, ForeignProgIdsAreReused) {
-  for (const std::string prog_id : {"edbfile", "ec.document"}) {  // only EC.Document byte for byte moves
+  for (const std::string prog_id : {"edbfile", "edb.document"}) {
     RepairRig rig;
-    rig.memory.SetValue(kClasses, ".edb", "", RegType::Sz, prog_id + '\0');
+    rig.Plant(".edb", prog_id);
     ASSERT_TRUE(RegisterEFileTypes(rig.context(), "C:\\raz\\e.exe"));
     auto read = [&](const std::string& path) { return rig.memory.ReadRegistryText(kClasses, path); };
     EXPECT_EQ(read(".edb\\"), prog_id);
@@ -68,8 +65,8 @@ TEST(RegisterETypesDatabase, ForeignProgIdsAreReused) {
 // An extension whose default value is the empty text has no ProgID: nothing may
 // land on the root of HKEY_CLASSES_ROOT.
 TEST_F(RegisterETypes, EmptyProgIdCountsAsNone) {
-  Plant(".ec", "");
-  Plant(".edb", "");
+  rig.Plant(".ec", "");
+  rig.Plant(".edb", "");
   rig.options.Set(RepairOption::EcIcon, false).Set(RepairOption::EdbIcon, false).Set(RepairOption::EdbOpen, false);
   ASSERT_TRUE(Run());
   for (const std::string& op : rig.registry.log) EXPECT_THAT(op, Not(StartsWith("D C \\"))) << op;

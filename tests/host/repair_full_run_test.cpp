@@ -27,6 +27,7 @@ TEST(RepairFullRun, EveryOptionOnFillsAnEmptyRegistry) {
   RepairRig rig;
   RepairAll(rig);
   EXPECT_THAT(rig.memory.Dump(kClasses), UnorderedElementsAreArray(ExpectedClassesRootAfterFullRepair()));
+  EXPECT_EQ(rig.registry.listings, 0);  // the default ProgIDs need no look-up of other extensions
   EXPECT_THAT(rig.memory.Dump(RegistryRoot::CurrentUser, "Software\\VidOvu\\E\\Install"),
               ElementsAreArray(ExpectedCurrentUserAfterFullRepair()));
   // Folders first, then each carried file once, in the order of the steps.
@@ -39,6 +40,37 @@ TEST(RepairFullRun, EveryOptionOnFillsAnEmptyRegistry) {
                           F::Install(CarriedFile::FneIcon, "C:\\raz\\help\\fne.ico"),
                           F::Install(CarriedFile::Ferrydrop, "C:\\raz\\tools\\Ferrydrop.exe"),
                           F::Install(CarriedFile::LibIcon, "C:\\raz\\help\\lib.ico")));
+}
+
+// An extension that points at a class not its own (another extension's class,
+// a key inside one, a shell key, another type's default) is pointed back at its
+// default ProgID, with every option on or off, and what it pointed at is left
+// as it was.
+TEST(RepairFullRun, PlantedProgIdsGiveWayToTheDefaults) {
+  const std::pair<const char*, const char*> types[] = {
+      {".ec", "EC.Document"}, {".edb", "EDB.Document"}, {".fne", "FNE.Document"}, {".lib", "LIB.Document"}};
+  for (const auto& [extension, default_prog_id] : types) {
+    for (const char* planted : {"exefile", "EXEFILE", "txtfile", "exefile\\shell", "Folder", "*", ".exe", "E8.Document"}) {
+      for (bool on : {true, false}) {
+        SCOPED_TRACE(std::string(extension) + " -> " + planted + (on ? ", options on" : ", options off"));
+        RepairRig rig;
+        rig.Plant(".exe", "exefile");
+        rig.Plant("exefile\\shell\\open\\command", "\"%1\" %*");
+        rig.Plant(".txt", "txtfile");
+        std::vector<std::string> expected = rig.memory.Dump(kClasses);
+        const std::vector<std::string> shell_class = rig.memory.Dump(kClasses, "exefile");
+        rig.Plant(extension, planted);
+        rig.options = FakeOptions(on);
+        RepairAll(rig);
+        EXPECT_EQ(rig.memory.ReadRegistryText(kClasses, std::string(extension) + "\\"), default_prog_id);
+        EXPECT_EQ(rig.memory.Dump(kClasses, "exefile"), shell_class);
+        if (!on) continue;
+        const std::vector<std::string> repaired = ExpectedClassesRootAfterFullRepair();
+        expected.insert(expected.end(), repaired.begin(), repaired.end());
+        EXPECT_THAT(rig.memory.Dump(kClasses), UnorderedElementsAreArray(expected));
+      }
+    }
+  }
 }
 
 TEST(RepairFullRun, EveryOptionOffRemovesWhatTheOptionsGovern) {

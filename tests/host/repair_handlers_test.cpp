@@ -12,12 +12,14 @@
 
 #include "repair/main_window_handlers.h"
 #include "repair/main_window_layout.h"
+#include "repair/repair_paths.h"
 #include "shared/repair_fakes.h"
 
 namespace raz {
 namespace {
 
 using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
 using ::testing::IsEmpty;
 
 constexpr auto kClasses = RegistryRoot::ClassesRoot;
@@ -67,6 +69,7 @@ class FakeWindow : public MainWindowView {
     if (on_pump) on_pump();
   }
   void RefreshIconCache() override { log.push_back("refresh"); }
+  void DiscardQueuedInput() override { log.push_back("discard"); }
   void Close() override { log.push_back("close"); }
   // What the queue delivers while the repair pumps.
   std::function<void()> on_pump;
@@ -88,13 +91,16 @@ struct HandlersTest : ::testing::Test {
   RepairGuard guard;
   MainWindowWorld world{window, registry, files, globals, guard};
 
-  void SetText(RegistryRoot root, const std::string& key, const std::string& text) {
-    memory.SetValue(root, key, "", RegType::Sz, text + '\0');
-  }
+  void SetText(RegistryRoot root, const std::string& key, const std::string& text) { PlantText(memory, key, text, root); }
   void SetInstallValue(const std::string& text) {
     memory.SetValue(kUser, "Software\\VidOvu\\E\\Install", "Path", RegType::Sz, text + '\0');
   }
 };
+
+// The window's log of a successful repair, from the lock to the outcome box.
+const std::vector<std::string> kSuccessLog = {
+    "disable", "caption 正在修复...", "pump",    "caption 刷新图标...",          "pump",
+    "refresh", "enable",             "caption 一键修复", "discard", "box 提示 文件关联 修复成功 64"};
 
 TEST(ProposedEExePath, AppendsTheProgramToTheEnvironmentDirectory) {
   EXPECT_EQ(ProposedEExePath("C:\\E\\lib\\"), "C:\\E\\e.exe");
@@ -106,35 +112,47 @@ TEST(ProposedEExePath, AppendsTheProgramToTheEnvironmentDirectory) {
 
 TEST_F(HandlersTest, ProposesAnExistingEExeInTheBoxAndTheDialog) {
   SetInstallValue("C:\\raz\\lib\\");
-  files.existing.insert("C:\\raz\\e.exe");
+  files.AddProgram("C:\\raz\\e.exe", "C:\\raz\\e.exe");
   OnMainWindowCreated(world);
   EXPECT_EQ(window.text, "C:\\raz\\e.exe");
   EXPECT_EQ(window.dialog_file_name, "C:\\raz\\e.exe");
 }
 
-TEST_F(HandlersTest, ProposesNothingWhenThePathIsMissingOrTheValueAbsent) {
+TEST_F(HandlersTest, ProposesNothingWhenThePathIsNoProgramOrTheValueAbsent) {
   OnMainWindowCreated(world);
   EXPECT_THAT(window.log, IsEmpty());
+  // Something of that name that the repair's check refuses (a folder, a
+  // pattern's match) is not proposed either.
   SetInstallValue("C:\\raz\\lib\\");
+  files.existing.insert("C:\\raz\\e.exe");
   OnMainWindowCreated(world);
   EXPECT_THAT(window.log, IsEmpty());
   EXPECT_EQ(window.dialog_file_name, "");
   // An empty value does not test "e.exe" in the current directory.
   SetInstallValue("");
-  files.existing.insert("e.exe");
+  files.AddProgram("e.exe", "C:\\cwd\\e.exe");
   OnMainWindowCreated(world);
   EXPECT_THAT(window.log, IsEmpty());
 }
 
+// Only a class of its own counts: one that the repair would not write to (a
+// class of another extension, a key inside one, a shell key) leaves the
+// presets of the default ProgID.
 TEST_F(HandlersTest, ForeignProgIdWithAnExistingIconDisablesTheIconOption) {
-  SetText(kClasses, ".fne", "Tools.Fne");
-  SetText(kClasses, "Tools.Fne\\DefaultIcon", "C:\\Tools\\lib.ico,0");
+  SetText(kClasses, ".exe", "exefile");
   files.existing.insert("C:\\Tools\\lib.ico");
-  OnMainWindowCreated(world);
-  EXPECT_FALSE(window.IsEnabled(RepairOption::FneIcon));
-  EXPECT_TRUE(window.IsChecked(RepairOption::FneIcon));
-  EXPECT_TRUE(window.IsEnabled(RepairOption::LibIcon));
-  EXPECT_FALSE(window.IsChecked(RepairOption::FneCopy));
+  for (const auto& [prog_id, own] : std::map<std::string, bool>{
+           {"Tools.Fne", true}, {"exefile", false}, {"Tools.Fne\\Shell", false}, {"Folder", false}}) {
+    FakeWindow fresh;
+    SetText(kClasses, ".fne", prog_id);
+    SetText(kClasses, prog_id + "\\DefaultIcon", "C:\\Tools\\lib.ico,0");
+    SetText(kClasses, prog_id + "\\Shell\\复制到raz目录\\Command", "copy \"%1\"");
+    OnMainWindowCreated({fresh, registry, files, globals, guard});
+    EXPECT_EQ(fresh.IsEnabled(RepairOption::FneIcon), !own) << prog_id;
+    EXPECT_TRUE(fresh.IsChecked(RepairOption::FneIcon));
+    EXPECT_EQ(fresh.IsChecked(RepairOption::FneCopy), own) << prog_id;
+    EXPECT_TRUE(fresh.IsEnabled(RepairOption::LibIcon));
+  }
 }
 
 TEST_F(HandlersTest, IconTestsTheTextBeforeTheFirstCommaOnly) {
@@ -203,7 +221,7 @@ TEST_F(HandlersTest, BlankBoxIsClearedAndAsksForTheProgram) {
 }
 
 TEST_F(HandlersTest, MissingPathKeepsTheBoxAndWritesNothing) {
-  files.existing.insert("C:\\raz\\e.exe");
+  files.AddProgram("C:\\raz\\e.exe", "C:\\raz\\e.exe");
   window.text = "C:\\raz\\e.exe\t";  // a tab is not trimmed
   OnRepairClicked(world);
   EXPECT_THAT(window.log, ElementsAre("box 错误 raz主程序路径错误 32", "focus"));
@@ -214,11 +232,10 @@ TEST_F(HandlersTest, MissingPathKeepsTheBoxAndWritesNothing) {
 }
 
 TEST_F(HandlersTest, SuccessfulRepairLocksRefreshesAndReports) {
-  files.existing.insert("C:\\raz\\e.exe");
+  files.AddProgram("C:\\raz\\e.exe", "C:\\raz\\e.exe");
   window.text = " \xA1\xA1" "C:\\raz\\e.exe  ";
   OnRepairClicked(world);
-  EXPECT_THAT(window.log, ElementsAre("disable", "caption 正在修复...", "pump", "caption 刷新图标...", "pump",
-                                      "refresh", "enable", "caption 一键修复", "box 提示 文件关联 修复成功 64"));
+  EXPECT_THAT(window.log, ElementsAreArray(kSuccessLog));
   // The box keeps its blanks; the registrations got the trimmed path.
   EXPECT_EQ(window.text, " \xA1\xA1" "C:\\raz\\e.exe  ");
   EXPECT_EQ(memory.ReadRegistryText(kClasses, "E.Document\\DefaultIcon\\"), "C:\\raz\\e.exe,-127");
@@ -230,19 +247,19 @@ TEST_F(HandlersTest, SuccessfulRepairLocksRefreshesAndReports) {
 }
 
 TEST_F(HandlersTest, FailedFirstPhaseStillRegistersLibrariesButSkipsTheRefresh) {
-  files.existing.insert("C:\\raz\\e.exe");
+  files.AddProgram("C:\\raz\\e.exe", "C:\\raz\\e.exe");
   window.text = "C:\\raz\\e.exe";
   registry.FailClassesRootWrite(1);
   OnRepairClicked(world);
   EXPECT_THAT(window.log, ElementsAre("disable", "caption 正在修复...", "pump", "enable", "caption 一键修复",
-                                      "box 错误 文件关联 修复失败 16"));
+                                      "discard", "box 错误 文件关联 修复失败 16"));
   EXPECT_EQ(memory.ReadRegistryText(kClasses, ".e\\"), "");
   EXPECT_EQ(memory.ReadRegistryText(kClasses, ".fne\\"), "FNE.Document");
   EXPECT_EQ(memory.ReadRegistryText(kClasses, ".lib\\"), "LIB.Document");
 }
 
 TEST_F(HandlersTest, ReadOnlyClassesRootReportsFailureAndUnlocks) {
-  files.existing.insert("C:\\raz\\e.exe");
+  files.AddProgram("C:\\raz\\e.exe", "C:\\raz\\e.exe");
   window.text = "C:\\raz\\e.exe";
   memory.SetReadOnly(true);
   OnRepairClicked(world);
@@ -252,8 +269,7 @@ TEST_F(HandlersTest, ReadOnlyClassesRootReportsFailureAndUnlocks) {
 }
 
 TEST_F(HandlersTest, RelativeNameIsRegisteredAsItsFullPath) {
-  files.current_directory = "C:\\cwd\\";
-  files.existing.insert("C:\\cwd\\e.exe");
+  files.AddProgram("e.exe", "C:\\cwd\\e.exe");
   window.text = "e.exe";
   OnRepairClicked(world);
   EXPECT_EQ(window.log.back(), "box 提示 文件关联 修复成功 64");
@@ -264,7 +280,7 @@ TEST_F(HandlersTest, RelativeNameIsRegisteredAsItsFullPath) {
   EXPECT_EQ(memory.ReadRegistryText(kClasses, "E.Document\\DefaultIcon\\"), "C:\\cwd\\e.exe,-127");
   EXPECT_EQ(memory.ReadRegistryText(kClasses, "FNE.Document\\DefaultIcon\\"), "C:\\cwd\\help\\fne.ico");
   // A later repair replaces both texts.
-  files.existing.insert("D:\\E\\e.exe");
+  files.AddProgram("D:\\E\\e.exe", "D:\\E\\e.exe");
   window.text = "D:\\E\\e.exe";
   OnRepairClicked(world);
   EXPECT_EQ(globals.chosen_e_exe_path, "D:\\E\\e.exe");
@@ -275,23 +291,39 @@ TEST_F(HandlersTest, RelativeNameIsRegisteredAsItsFullPath) {
 }
 
 TEST_F(HandlersTest, PathThatIsNoProgramFileWritesNothing) {
+  using Outcome = ProgramFileCheck::Outcome;
   files.existing = {"C:\\raz", "C:\\raz\\e.exe"};
-  files.folders = {"C:\\raz"};
-  for (const std::string typed : {"C:\\raz", "C:\\raz\\*.exe", "C:\\raz\\e.ex?", "nothing.exe"}) {
+  files.program_files["C:\\long\\e.exe"] = {Outcome::TooLong, {}};
+  const std::pair<const char*, const char*> cases[] = {
+      {"C:\\raz", "raz主程序路径错误"},  // exists, but is no program file
+      {"nothing.exe", "raz主程序路径错误"},
+      {"C:\\long\\e.exe", "raz主程序路径过长，无法使用"},
+  };
+  for (const auto& [typed, box] : cases) {
     window.log.clear();
     window.text = typed;
     OnRepairClicked(world);
-    EXPECT_THAT(window.log, ElementsAre("box 错误 raz主程序路径错误 32", "focus")) << typed;
+    EXPECT_THAT(window.log, ElementsAre("box 错误 " + std::string(box) + " 32", "focus")) << typed;
+    EXPECT_EQ(window.text, typed);
   }
   EXPECT_THAT(registry.log, IsEmpty());
   EXPECT_THAT(files.log, IsEmpty());
   EXPECT_FALSE(globals.chosen_e_exe_path);
 }
 
+TEST(FitsFileFunctions, TheProgramAndTheLongestCarriedFileMustFit) {
+  // "tools\Tallyscope.exe" is the longest name put beside e.exe: 20 bytes.
+  const std::string dir_239 = "C:\\" + std::string(235, 'd') + "\\";
+  EXPECT_TRUE(FitsFileFunctions(dir_239 + "e.exe"));
+  EXPECT_FALSE(FitsFileFunctions(dir_239 + "d\\e.exe"));
+  EXPECT_TRUE(FitsFileFunctions("C:\\" + std::string(256, 'e')));  // 259 bytes
+  EXPECT_FALSE(FitsFileFunctions("C:\\" + std::string(257, 'e')));
+}
+
 // The window closes while the repair pumps: the close waits for the outcome
 // box, and the registrations still see the options of the click.
 TEST_F(HandlersTest, CloseDuringTheRepairWaitsAndTheRepairKeepsItsOptions) {
-  files.existing.insert("C:\\raz\\e.exe");
+  files.AddProgram("C:\\raz\\e.exe", "C:\\raz\\e.exe");
   window.text = "C:\\raz\\e.exe";
   MemoryRegistry reference;
   {
@@ -310,9 +342,9 @@ TEST_F(HandlersTest, CloseDuringTheRepairWaitsAndTheRepairKeepsItsOptions) {
   };
   OnRepairClicked(world);
   EXPECT_THAT(close_allowed, ElementsAre(false, false));
-  EXPECT_THAT(window.log, ElementsAre("disable", "caption 正在修复...", "pump", "caption 刷新图标...", "pump",
-                                      "refresh", "enable", "caption 一键修复", "box 提示 文件关联 修复成功 64",
-                                      "close"));
+  std::vector<std::string> closed_after = kSuccessLog;
+  closed_after.push_back("close");
+  EXPECT_THAT(window.log, ElementsAreArray(closed_after));
   EXPECT_EQ(memory.Dump(kClasses), reference.Dump(kClasses));
   EXPECT_TRUE(memory.RegistryItemExists(kClasses, "E8.Document\\Shell\\用记事本打开\\Command\\"));
   // Idle again: a close goes at once.
@@ -322,15 +354,14 @@ TEST_F(HandlersTest, CloseDuringTheRepairWaitsAndTheRepairKeepsItsOptions) {
 // A click queued on the button before the repair disabled it reaches the
 // handler while the repair pumps.
 TEST_F(HandlersTest, ClickDuringTheRepairStartsNothing) {
-  files.existing.insert("C:\\raz\\e.exe");
+  files.AddProgram("C:\\raz\\e.exe", "C:\\raz\\e.exe");
   window.text = "C:\\raz\\e.exe";
   bool clicked = false;
   window.on_pump = [&] {
     if (!std::exchange(clicked, true)) OnRepairClicked(world);
   };
   OnRepairClicked(world);
-  EXPECT_THAT(window.log, ElementsAre("disable", "caption 正在修复...", "pump", "caption 刷新图标...", "pump",
-                                      "refresh", "enable", "caption 一键修复", "box 提示 文件关联 修复成功 64"));
+  EXPECT_THAT(window.log, ElementsAreArray(kSuccessLog));
   // The next click after the end runs a repair again.
   window.on_pump = nullptr;
   window.log.clear();

@@ -27,17 +27,14 @@ class RegisterLibraries : public ::testing::Test {
     RegisterLibType(rig.context(), kEnv);
   }
   std::string Read(const std::string& path) { return rig.memory.ReadRegistryText(kClasses, path, "<none>"); }
-  void Plant(const std::string& key, const std::string& text) {
-    rig.memory.SetValue(kClasses, key, "", RegType::Sz, text + '\0');
-  }
   RepairRig rig;
 };
 
 TEST_F(RegisterLibraries, DisabledIconKeepsTheForeignIconAndDropsTheDefaultOne) {
-  Plant(".fne", "OtherLib");
-  Plant("OtherLib\\DefaultIcon", "C:\\Tools\\lib.ico,0");
-  Plant("FNE.Document", "raz支持库");
-  Plant("FNE.Document\\DefaultIcon", "C:\\raz\\help\\fne.ico");
+  rig.Plant(".fne", "OtherLib");
+  rig.Plant("OtherLib\\DefaultIcon", "C:\\Tools\\lib.ico,0");
+  rig.Plant("FNE.Document", "raz支持库");
+  rig.Plant("FNE.Document\\DefaultIcon", "C:\\raz\\help\\fne.ico");
   rig.options.Set(RepairOption::FneIcon, true, false);
   RegisterFneType(rig.context(), kEnv);
   EXPECT_EQ(Read(".fne\\"), "OtherLib");
@@ -50,9 +47,9 @@ TEST_F(RegisterLibraries, DisabledIconKeepsTheForeignIconAndDropsTheDefaultOne) 
 }
 
 TEST_F(RegisterLibraries, ForeignProgIdGetsTheCarriedIconAndVerb) {
-  Plant(".lib", "OtherLib");
-  Plant("OtherLib\\DefaultIcon", "C:\\gone.ico");
-  Plant(".fne", "fne.document");  // differs in case only: another program's
+  rig.Plant(".lib", "OtherLib");
+  rig.Plant("OtherLib\\DefaultIcon", "C:\\gone.ico");
+  rig.Plant(".fne", "fne.document");  // differs in case only: another program's
   RunBoth();
   EXPECT_EQ(Read(".lib\\"), "OtherLib");
   EXPECT_EQ(Read("OtherLib\\DefaultIcon\\"), "C:\\raz\\help\\lib.ico");
@@ -65,8 +62,8 @@ TEST_F(RegisterLibraries, ForeignProgIdGetsTheCarriedIconAndVerb) {
 }
 
 TEST_F(RegisterLibraries, EmptyExtensionValueUsesTheDefaultProgId) {
-  Plant(".fne", "");
-  Plant(".lib", "");
+  rig.Plant(".fne", "");
+  rig.Plant(".lib", "");
   RunBoth();
   EXPECT_EQ(Read(".fne\\"), "FNE.Document");
   EXPECT_EQ(Read(".lib\\"), "LIB.Document");

@@ -11,8 +11,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "registry/memory_registry.h"
 
@@ -160,11 +162,22 @@ TYPED_TEST_P(RegistryContract, DeleteWithTrailingBackslashFallsBackToTheKey) {
   EXPECT_FALSE(this->h.KeyExists(RegistryRoot::ClassesRoot, this->S() + "\\t\\Command"));
 }
 
+TYPED_TEST_P(RegistryContract, ListsTheDirectSubkeysAsStored) {
+  const std::string list = this->S() + "\\list\\";
+  for (const char* key : {".Exe\\", "\xD6\xD0\\", "Folder\\inner\\"}) {
+    this->r().WriteRegistryText(RegistryRoot::ClassesRoot, list + key, "x");
+  }
+  std::vector<std::string> names = this->r().SubkeyNames(RegistryRoot::ClassesRoot, list);
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{".Exe", "Folder", "\xD6\xD0"}));  // 中
+  EXPECT_TRUE(this->r().SubkeyNames(RegistryRoot::ClassesRoot, list + "missing").empty());
+}
+
 REGISTER_TYPED_TEST_SUITE_P(RegistryContract, WriteCreatesMissingKeysAndReadsBack,
                             TrailingBackslashNamesTheDefaultValue, DefaultValueNeverSetDoesNotExist,
                             NoBackslashNamesAValueUnderTheRoot, TrailByte5CIsNotASplitPoint, ReadsOnlyTextValues,
                             ExpandsExpandSzValues, ExpandsGbkTextWhole, WritesEmptyTextAsOneNul,
                             DeleteRemovesValueThenFallsBackToKey, KeyWithSubkeysIsNotDeleted,
-                            DeleteWithTrailingBackslashFallsBackToTheKey);
+                            DeleteWithTrailingBackslashFallsBackToTheKey, ListsTheDirectSubkeysAsStored);
 
 }  // namespace raz

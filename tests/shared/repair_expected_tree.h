@@ -11,6 +11,12 @@
 
 namespace raz {
 
+// The keys of the six file types under HKEY_CLASSES_ROOT: the extensions and
+// their default ProgIDs.
+inline constexpr const char* kFileTypeKeys[] = {".e",          ".e8",          ".ec",          ".edb",
+                                                ".fne",        ".lib",         "E.Document",   "E8.Document",
+                                                "EC.Document", "EDB.Document", "FNE.Document", "LIB.Document"};
+
 inline constexpr const char* kFullRepairEExePath = "C:\\raz\\e.exe";
 inline constexpr const char* kFullRepairEnvironmentDirectory = "C:\\raz\\";
 

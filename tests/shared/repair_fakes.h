@@ -40,21 +40,24 @@ class FakeOptions : public OptionState {
 
 // A file system of names only. Logs "mkdir <path>" and "install <n> <path>"
 // (n: the CarriedFile's number); what it creates or installs then exists.
-// Names in `folders` are directories; a name without a drive lies in
-// `current_directory`.
+// The path check answers from `program_files` (Missing for a name not listed):
+// the rule behind those answers belongs to the real file system's tests.
 class FakeRepairFiles : public RepairFiles {
  public:
   std::set<std::string> existing;
-  std::set<std::string> folders;
-  std::string current_directory = "C:\\cwd\\";
+  std::map<std::string, ProgramFileCheck> program_files;
   std::vector<std::string> log;
 
+  // `typed` names the program file at `full`, which exists from then on.
+  void AddProgram(const std::string& typed, const std::string& full) {
+    program_files[typed] = {ProgramFileCheck::Outcome::Found, full};
+    existing.insert(full);
+  }
+
   bool Exists(const std::string& path) override { return existing.count(path) > 0; }
-  std::optional<std::string> ProgramFile(const std::string& path) override {
-    if (path.find_first_of("*?") != std::string::npos) return std::nullopt;
-    const std::string full = path.size() >= 2 && path[1] == ':' ? path : current_directory + path;
-    if (!existing.count(full) || folders.count(full)) return std::nullopt;
-    return full;
+  ProgramFileCheck ProgramFile(const std::string& path) override {
+    const auto found = program_files.find(path);
+    return found == program_files.end() ? ProgramFileCheck{} : found->second;
   }
   bool CreateFolder(const std::string& path) override {
     log.push_back("mkdir " + path);
@@ -68,6 +71,12 @@ class FakeRepairFiles : public RepairFiles {
     return "install " + std::to_string(static_cast<int>(file)) + " " + target;
   }
 };
+
+// Sets the default value of a key to a REG_SZ text (with its NUL).
+inline void PlantText(MemoryRegistry& registry, const std::string& key, const std::string& text,
+                      RegistryRoot root = RegistryRoot::ClassesRoot) {
+  registry.SetValue(root, key, "", RegType::Sz, text + '\0');
+}
 
 // Passes every operation on to `inner` and logs writes and deletes as
 // "W <root> <path>=<text>" and "D <root> <path>" (root: C for
@@ -96,6 +105,11 @@ class RecordingRegistry : public RegistryItems {
   bool RegistryItemExists(RegistryRoot root, std::string_view path) override {
     return inner_.RegistryItemExists(root, path);
   }
+  std::vector<std::string> SubkeyNames(RegistryRoot root, std::string_view key) override {
+    ++listings;
+    return inner_.SubkeyNames(root, key);
+  }
+  int listings = 0;  // calls of SubkeyNames
 
  private:
   static std::string Root(RegistryRoot root) {
@@ -113,6 +127,7 @@ struct RepairRig {
   FakeOptions options;
   FakeRepairFiles files;
   RepairContext context() { return {registry, options, files}; }
+  void Plant(const std::string& key, const std::string& text) { PlantText(memory, key, text); }
 };
 
 }  // namespace raz

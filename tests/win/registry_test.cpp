@@ -60,5 +60,22 @@ class Win32Harness {
 
 INSTANTIATE_TYPED_TEST_SUITE_P(Win32, RegistryContract, Win32Harness);
 
+// A text whose size the registry reports as `g_reported_size`, more than
+// memory can hold; reading its data finds no room.
+DWORD g_reported_size = 0;
+LSTATUS APIENTRY ReportHugeText(HKEY, LPCSTR, LPDWORD, LPDWORD type, LPBYTE data, LPDWORD size) {
+  *type = REG_SZ;
+  *size = g_reported_size;
+  return data == nullptr ? ERROR_SUCCESS : ERROR_MORE_DATA;
+}
+
+TEST(Win32Registry, ValueTooLargeToHoldReadsAsTheFallback) {
+  Win32Registry registry(ReportHugeText);
+  for (DWORD reported : {DWORD{0x7FFFFFFF}, DWORD{0xFFFFFFF0}, DWORD{0xFFFFFFFF}}) {
+    g_reported_size = reported;
+    EXPECT_EQ(registry.ReadRegistryText(RegistryRoot::CurrentUser, "Software\\v", "fallback"), "fallback") << reported;
+  }
+}
+
 }  // namespace
 }  // namespace raz

@@ -25,17 +25,24 @@ class Win32RepairFilesTest : public ::testing::Test {
   }
   void TearDown() override { SetCurrentDirectoryA(saved_directory_.c_str()); }
 
+  // The full path found, or what the check made of the name.
+  std::string Check(const std::string& name) {
+    const ProgramFileCheck check = files.ProgramFile(name);
+    const char* const outcomes[] = {"<missing>", "", "<too long>"};
+    return check.path + outcomes[static_cast<int>(check.outcome)];
+  }
+
   test::ScratchDir dir{"razfiles"};
   Win32RepairFiles files;
   std::string saved_directory_;
 };
 
 TEST_F(Win32RepairFilesTest, TakesAnExistingFileByItsFullPath) {
-  EXPECT_EQ(files.ProgramFile(dir / "e.exe"), dir / "e.exe");
-  EXPECT_EQ(files.ProgramFile(dir / "folder\\..\\e.exe"), dir / "e.exe");
+  EXPECT_EQ(Check(dir / "e.exe"), dir / "e.exe");
+  EXPECT_EQ(Check(dir / "folder\\..\\e.exe"), dir / "e.exe");
   ASSERT_TRUE(SetCurrentDirectoryA(dir.path().c_str()));
-  EXPECT_EQ(files.ProgramFile("e.exe"), dir / "e.exe");
-  EXPECT_EQ(files.ProgramFile(".\\folder\\..\\e.exe"), dir / "e.exe");
+  EXPECT_EQ(Check("e.exe"), dir / "e.exe");
+  EXPECT_EQ(Check(".\\folder\\..\\e.exe"), dir / "e.exe");
 }
 
 TEST_F(Win32RepairFilesTest, RefusesFoldersPatternsAndMissingNames) {
@@ -45,7 +52,13 @@ TEST_F(Win32RepairFilesTest, RefusesFoldersPatternsAndMissingNames) {
   for (const std::string& name : {folder, dir.path(), dir / "folder\\e.exe", dir / "folder\\e.exe\\", dir / "*.exe",
                                   dir / "e.ex?", dir / "?.exe", std::string("*"), dir / "missing.exe",
                                   dir / "e.exe\t", std::string("folder"), std::string()}) {
-    EXPECT_EQ(files.ProgramFile(name), std::nullopt) << name;
+    EXPECT_EQ(Check(name), "<missing>") << name;
+  }
+  // Longer than the file functions take, whether or not it exists (the tools
+  // folder beside e.exe must fit as well).
+  for (const std::string& name : {dir / (std::string(240, 'd') + "\\e.exe"), dir / std::string(300, 'e'),
+                                  std::string(300, 'e')}) {
+    EXPECT_EQ(Check(name), "<too long>") << name;
   }
   // A carried file is still held back by a folder of its name.
   EXPECT_TRUE(files.Exists(dir / "folder\\e.exe"));
@@ -54,9 +67,9 @@ TEST_F(Win32RepairFilesTest, RefusesFoldersPatternsAndMissingNames) {
 TEST_F(Win32RepairFilesTest, KeepsTheCharactersOfAChineseFolder) {
   ASSERT_TRUE(dir.MakeDir("中文路径"));
   ASSERT_TRUE(dir.WriteFile("中文路径\\e.exe", "MZ"));
-  EXPECT_EQ(files.ProgramFile(dir / "中文路径\\e.exe"), dir / "中文路径\\e.exe");
+  EXPECT_EQ(Check(dir / "中文路径\\e.exe"), dir / "中文路径\\e.exe");
   ASSERT_TRUE(SetCurrentDirectoryA((dir / "中文路径").c_str()));
-  EXPECT_EQ(files.ProgramFile("e.exe"), dir / "中文路径\\e.exe");
+  EXPECT_EQ(Check("e.exe"), dir / "中文路径\\e.exe");
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "win/driver/driver.h"
 #include "win/driver/registry_dump.h"
 #include "win/driver/scratch.h"
+#include "win/repair_fixtures.h"
 
 namespace raz {
 namespace {
@@ -24,22 +25,12 @@ using test::Program;
 constexpr char kMainClass[] = "RavelmendMain";
 constexpr char kTitle[] = "Ravelmend V1.30";
 
-const char* const kRepairKeys[] = {".e",           ".e8",          ".ec",          ".edb",         ".fne",
-                                   ".lib",         "E.Document",   "E8.Document",  "EC.Document",  "EDB.Document",
-                                   "FNE.Document", "LIB.Document", "RazTest.Fne"};
-
-// Everything a repair or these tests write, removed before and after each test.
-void RemoveRepairKeys() {
-  for (const char* key : kRepairKeys) RegDeleteTreeA(HKEY_CLASSES_ROOT, key);
-  RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\VidOvu");
-}
+// Everything a repair or these tests write, besides the file types' keys.
+void RemoveRepairKeys() { test::RemoveFileTypeKeys({"RazTest.Fne"}); }
 
 // Every entry a repair may write or delete, one line per value or empty key.
 std::vector<std::string> RepairEntries() {
-  std::vector<std::string> lines;
-  for (const char* key : kRepairKeys) {
-    for (std::string& line : test::DumpRegistry(HKEY_CLASSES_ROOT, key)) lines.push_back(std::move(line));
-  }
+  std::vector<std::string> lines = test::DumpFileTypeKeys({"RazTest.Fne"});
   for (std::string& line : test::DumpRegistry(HKEY_CURRENT_USER, "Software\\VidOvu")) lines.push_back(std::move(line));
   return lines;
 }
@@ -85,13 +76,7 @@ struct RepairProgramTest : ::testing::Test {
   // Waits for a message box of the program with that caption and text and
   // one button, and answers it.
   void ExpectBox(const Program& program, const std::string& caption, const std::string& text) {
-    const auto box = test::WaitForMessageBox(program.pid(), 30000);
-    ASSERT_TRUE(box);
-    EXPECT_EQ(box->caption, caption);
-    EXPECT_EQ(box->text, text);
-    EXPECT_EQ(box->buttons.size(), 1u);
-    test::AnswerMessageBox(box->box, IDOK);
-    ASSERT_TRUE(test::WaitUntil([&] { return !IsWindow(box->box); }));
+    test::AnswerBox(program.pid(), caption, text);
   }
   void ExpectNoBox(const Program& program) { EXPECT_FALSE(test::WaitForMessageBox(program.pid(), 1500)); }
 };
@@ -219,17 +204,31 @@ TEST_F(RepairProgramTest, WindowFollowsTheLayoutWithProposalAndPresets) {
   EXPECT_EQ(program.ExitCode(), 0u);
 }
 
-TEST_F(RepairProgramTest, NoProposalWhenTheProgramIsMissing) {
+// The proposal passes the repair's own path check: neither a missing e.exe nor
+// a folder of that name is proposed.
+TEST_F(RepairProgramTest, NoProposalWhenThePathIsNoProgramFile) {
   Write(RegistryRoot::CurrentUser, "Software\\VidOvu\\E\\Install\\Path", dir / "lib\\");
-  Program program = Start();
-  ASSERT_TRUE(main);
-  EXPECT_EQ(test::TextOf(Edit()), "");
-  EXPECT_TRUE(IsWindowEnabled(Option(RepairOption::FneIcon)));
-  EXPECT_FALSE(test::IsChecked(Option(RepairOption::LibCopy)));
+  for (bool folder : {false, true}) {
+    if (folder) ASSERT_TRUE(dir.MakeDir("e.exe"));
+    Program program = Start();
+    ASSERT_TRUE(main);
+    EXPECT_EQ(test::TextOf(Edit()), "") << folder;
+  }
 }
 
+// With extensions planted to point at the shell's classes: the types get their
+// default ProgIDs, and those classes stay as they were.
 TEST_F(RepairProgramTest, RepairWritesTheTypesAsTheOptionsSay) {
   MakeEnvironment();
+  test::SavedRegistryValue exe(HKEY_CLASSES_ROOT, ".exe", "");
+  ASSERT_TRUE(exe.SetText("exefile"));
+  Write(RegistryRoot::ClassesRoot, "exefile\\shell\\open\\command\\", "\"%1\" %*");
+  const std::vector<std::string> shell_classes[] = {test::DumpRegistry(HKEY_CLASSES_ROOT, "exefile"),
+                                                    test::DumpRegistry(HKEY_CLASSES_ROOT, "Folder")};
+  for (const auto& [extension, planted] : {std::pair{".edb\\", "exefile"}, {".lib\\", "exefile\\shell"},
+                                           {".fne\\", "Folder"}, {".ec\\", "EXEFILE"}}) {
+    Write(RegistryRoot::ClassesRoot, extension, planted);
+  }
   Program program = Start();
   ASSERT_TRUE(main);
   test::SetChecked(Option(RepairOption::LibCopy), true);
@@ -263,6 +262,8 @@ TEST_F(RepairProgramTest, RepairWritesTheTypesAsTheOptionsSay) {
   EXPECT_FALSE(Exists("FNE.Document\\Shell\\复制到raz目录"));
   EXPECT_EQ(Read(".lib\\"), "LIB.Document");
   EXPECT_EQ(Read("LIB.Document\\Shell\\复制到raz目录\\Command\\"), copy);
+  EXPECT_EQ(test::DumpRegistry(HKEY_CLASSES_ROOT, "exefile"), shell_classes[0]);
+  EXPECT_EQ(test::DumpRegistry(HKEY_CLASSES_ROOT, "Folder"), shell_classes[1]);
   EXPECT_EQ(registry.ReadRegistryText(RegistryRoot::CurrentUser, "Software\\VidOvu\\E\\Install\\Path"),
             dir / "lib\\");
   EXPECT_NE(GetFileAttributesA((dir / "help").c_str()), INVALID_FILE_ATTRIBUTES);
@@ -346,7 +347,8 @@ TEST_F(RepairProgramTest, CloseRequestDuringARepairWaitsForTheOutcome) {
   };
   for (const CloseRequest& close : {CloseRequest{"WM_CLOSE", WM_CLOSE, 0, 0},
                                     CloseRequest{"SC_CLOSE", WM_SYSCOMMAND, SC_CLOSE, 0},
-                                    CloseRequest{"Alt+F4", WM_SYSKEYDOWN, VK_F4, 1 | (1 << 29)}}) {
+                                    CloseRequest{"Alt+F4", WM_SYSKEYDOWN, VK_F4, 1 | (1 << 29)},
+                                    CloseRequest{"Esc", WM_KEYDOWN, VK_ESCAPE, 1}}) {
     SCOPED_TRACE(close.name);
     Program program = Start();
     ASSERT_TRUE(main);
@@ -392,6 +394,12 @@ TEST_F(RepairProgramTest, PathThatNamesNoProgramFileStopsWithThePathBox) {
     EXPECT_EQ(test::TextOf(RepairButton()), "一键修复(&E)");
     EXPECT_EQ(RepairEntries(), before);
   }
+  // A path too long for the file functions has a box of its own.
+  const std::string deep = dir / (std::string(240, 'd') + "\\e.exe");
+  test::SetText(Edit(), deep);
+  test::Click(RepairButton());
+  ExpectBox(program, "错误", "raz主程序路径过长，无法使用");
+  EXPECT_EQ(RepairEntries(), before);
   EXPECT_EQ(GetFileAttributesA((dir / "help").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 

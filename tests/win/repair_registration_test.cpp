@@ -11,29 +11,15 @@
 #include "shared/repair_expected_tree.h"
 #include "shared/repair_fakes.h"
 #include "win/driver/registry_dump.h"
+#include "win/repair_fixtures.h"
 
 namespace raz {
 namespace {
 
-const char* const kTopKeys[] = {".e",         ".e8",         ".ec",          ".edb",         ".fne",        ".lib",
-                                "E.Document", "E8.Document", "EC.Document", "EDB.Document", "FNE.Document", "LIB.Document"};
-
-std::vector<std::string> DumpFileTypes() {
-  std::vector<std::string> all;
-  for (const char* key : kTopKeys) {
-    for (std::string& line : test::DumpRegistry(HKEY_CLASSES_ROOT, key)) all.push_back(std::move(line));
-  }
-  return all;
-}
-
 class RepairRegistration : public ::testing::Test {
  protected:
-  void SetUp() override { Clean(); }
-  void TearDown() override { Clean(); }
-  static void Clean() {
-    for (const char* key : kTopKeys) test::DeleteRegistryTree(HKEY_CLASSES_ROOT, key);
-    test::DeleteRegistryTree(HKEY_CURRENT_USER, "Software\\VidOvu");
-  }
+  void SetUp() override { test::RemoveFileTypeKeys(); }
+  void TearDown() override { test::RemoveFileTypeKeys(); }
 };
 
 TEST_F(RepairRegistration, RealRegistryAgreesWithTheDouble) {
@@ -45,7 +31,7 @@ TEST_F(RepairRegistration, RealRegistryAgreesWithTheDouble) {
   RegisterFneType(context, kFullRepairEnvironmentDirectory);
   RegisterLibType(context, kFullRepairEnvironmentDirectory);
 
-  EXPECT_THAT(DumpFileTypes(), ::testing::UnorderedElementsAreArray(ExpectedClassesRootAfterFullRepair()));
+  EXPECT_THAT(test::DumpFileTypeKeys(), ::testing::UnorderedElementsAreArray(ExpectedClassesRootAfterFullRepair()));
   EXPECT_THAT(test::DumpRegistry(HKEY_CURRENT_USER, "Software\\VidOvu\\E\\Install"),
               ::testing::ElementsAreArray(ExpectedCurrentUserAfterFullRepair()));
 
@@ -63,7 +49,7 @@ TEST_F(RepairRegistration, RealRegistryAgreesWithTheDouble) {
     RegisterFneType(*c, kFullRepairEnvironmentDirectory);
     RegisterLibType(*c, kFullRepairEnvironmentDirectory);
   }
-  EXPECT_THAT(DumpFileTypes(), ::testing::UnorderedElementsAreArray(rig.memory.Dump(RegistryRoot::ClassesRoot)));
+  EXPECT_THAT(test::DumpFileTypeKeys(), ::testing::UnorderedElementsAreArray(rig.memory.Dump(RegistryRoot::ClassesRoot)));
 }
 
 }  // namespace

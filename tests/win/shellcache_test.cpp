@@ -12,22 +12,26 @@
 #include <vector>
 
 #include "common/win32/file_exists.h"
-#include "shellcache/cache_bases.h"
 #include "shellcache/icon_cache.h"
 #include "shellcache/shell_notices_win32.h"
+#include "win/driver/scratch.h"
 
 namespace raz {
 namespace {
 
 using ::testing::ElementsAre;
 
-std::string TempDir(const char* name) {
-  char base[MAX_PATH];
-  GetTempPathA(MAX_PATH, base);
-  std::string dir = std::string(base) + name + std::to_string(GetCurrentProcessId()) + "\\";
-  SHCreateDirectoryExA(nullptr, dir.c_str(), nullptr);
-  return dir;
-}
+// Explorer's cache files under a base, in the order they are swept.
+const char* const kCacheFiles[] = {
+    "Local\\IconCache.db",
+    "Local\\Microsoft\\Windows\\Explorer\\thumbcache_32.db",
+    "Local\\Microsoft\\Windows\\Explorer\\thumbcache_96.db",
+    "Local\\Microsoft\\Windows\\Explorer\\thumbcache_102.db",
+    "Local\\Microsoft\\Windows\\Explorer\\thumbcache_256.db",
+    "Local\\Microsoft\\Windows\\Explorer\\thumbcache_1024.db",
+    "Local\\Microsoft\\Windows\\Explorer\\thumbcache_idx.db",
+    "Local\\Microsoft\\Windows\\Explorer\\thumbcache_sr.db",
+};
 
 void MakeFile(const std::string& path, DWORD attributes = FILE_ATTRIBUTE_NORMAL) {
   const std::string folder = path.substr(0, path.rfind('\\'));
@@ -83,11 +87,12 @@ class RefreshIconCacheTest : public ::testing::Test {
 };
 
 TEST_F(RefreshIconCacheTest, DeletesEveryCacheFileUnderBothBases) {
-  const std::string profile = TempDir("razprofile");
+  const test::ScratchDir profile_dir("razprofile");
+  const std::string& profile = profile_dir.path();
   SetEnvironmentVariableA("userprofile", profile.substr(0, profile.size() - 1).c_str());  // no trailing backslash
   const std::string app = AppDataBase();
   const std::string prof = profile + "AppData\\";
-  for (const char* name : kIconCacheNames) {
+  for (const char* name : kCacheFiles) {
     MakeFile(app + name, FILE_ATTRIBUTE_READONLY);
     MakeFile(prof + name, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
   }
@@ -95,7 +100,7 @@ TEST_F(RefreshIconCacheTest, DeletesEveryCacheFileUnderBothBases) {
 
   RefreshIconCache();
 
-  for (const char* name : kIconCacheNames) {
+  for (const char* name : kCacheFiles) {
     EXPECT_FALSE(FileExists(app + name)) << app + name;
     EXPECT_FALSE(FileExists(prof + name)) << prof + name;
   }
@@ -104,7 +109,7 @@ TEST_F(RefreshIconCacheTest, DeletesEveryCacheFileUnderBothBases) {
 
 TEST_F(RefreshIconCacheTest, AnnouncesTheChangeEvenWhenNothingWasDeleted) {
   SetEnvironmentVariableA("userprofile", nullptr);
-  for (const char* name : kIconCacheNames) DeleteFileA((AppDataBase() + name).c_str());
+  for (const char* name : kCacheFiles) DeleteFileA((AppDataBase() + name).c_str());
   g_announced.clear();
   RefreshIconCache(ShellNotices{RecordChangeNotify, RecordBroadcast});
   // SHCNE_ASSOCCHANGED with SHCNF_IDLIST | SHCNF_FLUSH and no items, then
@@ -114,7 +119,8 @@ TEST_F(RefreshIconCacheTest, AnnouncesTheChangeEvenWhenNothingWasDeleted) {
 }
 
 TEST(ForceDeleteFile, ClearsAttributesAndReportsTheOutcome) {
-  const std::string dir = TempDir("razforce");
+  const test::ScratchDir scratch("razforce");
+  const std::string& dir = scratch.path();
   const std::string path = dir + "locked.db";
   MakeFile(path, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
   EXPECT_TRUE(ForceDeleteFile(path));
@@ -124,7 +130,8 @@ TEST(ForceDeleteFile, ClearsAttributesAndReportsTheOutcome) {
 }
 
 TEST(FileExists, FindsFilesDirectoriesAndMatchingPatterns) {
-  const std::string dir = TempDir("razexists");
+  const test::ScratchDir scratch("razexists");
+  const std::string& dir = scratch.path();
   MakeFile(dir + "e.exe");
   EXPECT_TRUE(FileExists(dir + "e.exe"));
   EXPECT_TRUE(FileExists(dir.substr(0, dir.size() - 1)));  // the directory itself

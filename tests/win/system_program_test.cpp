@@ -21,20 +21,12 @@
 #include "win/driver/driver.h"
 #include "win/driver/registry_dump.h"
 #include "win/driver/scratch.h"
+#include "win/repair_fixtures.h"
 
 namespace raz {
 namespace {
 
 using test::Program;
-
-const char* const kFileTypeKeys[] = {".e",          ".e8",          ".ec",          ".edb",
-                                     ".fne",        ".lib",         "E.Document",   "E8.Document",
-                                     "EC.Document", "EDB.Document", "FNE.Document", "LIB.Document"};
-
-void RemoveFileTypes() {
-  for (const char* key : kFileTypeKeys) test::DeleteRegistryTree(HKEY_CLASSES_ROOT, key);
-  test::DeleteRegistryTree(HKEY_CURRENT_USER, "Software\\VidOvu");
-}
 
 // The committed payload folder as Wine sees it.
 std::string PayloadFile(const std::string& relative) {
@@ -59,7 +51,7 @@ FILETIME LastWrite(const std::string& path) {
 class SystemProgram : public ::testing::TestWithParam<bool> {
  protected:
   void SetUp() override {
-    RemoveFileTypes();
+    test::RemoveFileTypeKeys();
     if (GetParam()) {
       env_ = "C:\\Program Files\\raz " + std::to_string(GetCurrentProcessId()) + "\\";
       CreateDirectoryA(env_.c_str(), nullptr);
@@ -70,7 +62,7 @@ class SystemProgram : public ::testing::TestWithParam<bool> {
     ASSERT_TRUE(edb::testing::WriteFileBytes(env_ + "e.exe", "MZ"));
   }
   void TearDown() override {
-    RemoveFileTypes();
+    test::RemoveFileTypeKeys();
     if (GetParam()) test::RemoveTree(env_);
   }
 
@@ -84,11 +76,7 @@ class SystemProgram : public ::testing::TestWithParam<bool> {
       test::SetChecked(test::ChildById(main, OptionControlId(option)), true);
     }
     test::Click(test::ChildById(main, kIdRepair));
-    const auto box = test::WaitForMessageBox(ravelmend.pid(), 30000);
-    ASSERT_TRUE(box);
-    EXPECT_EQ(box->text, "文件关联 修复成功");
-    test::AnswerMessageBox(box->box, IDOK);
-    ASSERT_TRUE(test::WaitUntil([&] { return !IsWindow(box->box); }));
+    test::AnswerBox(ravelmend.pid(), "提示", "文件关联 修复成功");
     PostMessageA(main, WM_CLOSE, 0, 0);
     EXPECT_TRUE(ravelmend.WaitForExit());
   }

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "common/win32/ui.h"
 
 namespace raz {
@@ -48,6 +50,21 @@ TEST(PumpPendingMessages, StopsAtQuitAndLeavesItQueued) {
   }
   EXPECT_EQ(msg.message, static_cast<UINT>(WM_QUIT));
   EXPECT_EQ(msg.wParam, 7u);
+  DestroyWindow(w);
+}
+
+// Keys and clicks go, each seen by the filter first; other messages stay.
+TEST(DiscardQueuedInput, DropsKeysAndClicksAndKeepsTheRest) {
+  HWND w = MakeWindow();
+  g_posted_seen = 0;
+  const std::vector<UINT> input = {WM_KEYDOWN, WM_CHAR, WM_SYSKEYDOWN, WM_LBUTTONDOWN, WM_LBUTTONUP};
+  for (UINT message : input) PostMessageA(w, message, VK_RETURN, 0);
+  PostMessageA(w, WM_APP, 0, 0);
+  std::vector<UINT> seen;
+  DiscardQueuedInput([&](const MSG& msg) { return seen.push_back(msg.message), true; });
+  EXPECT_EQ(seen, input);
+  PumpPendingMessages();
+  EXPECT_EQ(g_posted_seen, 1);
   DestroyWindow(w);
 }
 
