@@ -55,6 +55,26 @@ TEST_F(FileAccessTest, OpenFailuresKeepTheirCause) {
   EXPECT_EQ(OpenCode(dir.File("folder.edb")), -6);
 }
 
+TEST_F(FileAccessTest, APathThatIsNoDiskFileIsABadPath) {
+  // Reads from these could block the viewer's thread; they are refused before any read.
+  std::int32_t code = code::kOk;
+  EXPECT_EQ(ReadOnlyFile::Open("NUL", &code), nullptr);
+  EXPECT_EQ(code, -4);
+  // A named pipe with two waiting instances, for the file access and the engine.
+  const std::string pipe = "\\\\.\\pipe\\raz-edb-" + std::to_string(GetCurrentProcessId()) + ".edb";
+  UniqueFile instances[2];
+  for (UniqueFile& instance : instances) {
+    instance.reset(CreateNamedPipeA(pipe.c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE | PIPE_WAIT, 2, 4096, 4096, 0,
+                                    nullptr));
+    ASSERT_TRUE(instance);
+  }
+  code = code::kOk;
+  ASSERT_EQ(ReadOnlyFile::Open(pipe, &code), nullptr);
+  EXPECT_EQ(code, -4);
+  EXPECT_FALSE(OpenDatabase(pipe));
+  EXPECT_EQ(LastErrorCode(), -4);
+}
+
 TEST_F(FileAccessTest, AFileHeldExclusivelyIsASharingViolation) {
   const std::string path = Database("held.edb");
   UniqueFile held = Hold(path, 0);
