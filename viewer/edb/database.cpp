@@ -179,6 +179,7 @@ std::int64_t Database::RefreshRecordCount(std::int32_t* code) {
   // The count is read afresh from the file, and so are chains from here on.
   blocks_.Clear();
   slots_position_ = -1;
+  aux_size_read_at_ = -1;
   unsigned char stored[4];
   std::int32_t read_code = code::kOk;
   if (file_->ReadAt(format::kRecordCountAt, stored, sizeof stored, &read_code) < sizeof stored) {
@@ -276,26 +277,40 @@ const std::string& Database::SlotValue(std::uint32_t first_block, std::uint32_t 
   if (slots_position_ != position_) {
     slots_.clear();
     slot_bytes_ = 0;
+    ++slots_generation_;
     slots_position_ = position_;
   }
   // Lengths past 16 MiB read the same value as 16 MiB, so they share a key.
-  const std::uint64_t key = std::uint64_t{first_block} | std::uint64_t{std::min(length, format::kMaxValueSize)} << 32 |
-                            std::uint64_t{up_to_zero} << 63;
-  if (auto found = slots_.find(key); found != slots_.end()) return found->second;
+  length = std::min(length, format::kMaxValueSize);
+  const std::uint64_t key = std::uint64_t{first_block} | std::uint64_t{length} << 32 | std::uint64_t{up_to_zero} << 63;
+  RecentSlot& recent = recent_slots_[((first_block * 0x9E3779B1u) ^ (length * 0x85EBCA77u) ^ up_to_zero) >> 28];
+  if (recent.generation == slots_generation_ && recent.key == key) return *recent.value;
+  auto found = slots_.find(key);
+  if (found == slots_.end()) found = ReadSlot(key, first_block, length, up_to_zero, code);
+  if (found == slots_.end()) return chain_value_;
+  recent = {key, slots_generation_, &found->second};
+  return found->second;
+}
+
+std::unordered_map<std::uint64_t, std::string>::iterator Database::ReadSlot(std::uint64_t key,
+                                                                           std::uint32_t first_block,
+                                                                           std::uint32_t length, bool up_to_zero,
+                                                                           std::int32_t* code) {
   std::int32_t chain_code = code::kOk;
-  ReadChain(first_block, length, up_to_zero, &failed_slot_, &chain_code);
+  ReadChain(first_block, length, up_to_zero, &chain_value_, &chain_code);
   if (chain_code != code::kOk) {
     // A failed read is not kept: it is tried again next time.
     *code = chain_code;
-    return failed_slot_;
+    return slots_.end();
   }
-  if (slot_bytes_ + failed_slot_.size() > kMaxSlotBytes) {
+  if (slot_bytes_ + chain_value_.size() > kMaxSlotBytes) {
     slots_.clear();
     slot_bytes_ = 0;
+    ++slots_generation_;
   }
-  slot_bytes_ += failed_slot_.size();
-  std::string& kept = slots_[key];
-  kept.swap(failed_slot_);
+  slot_bytes_ += chain_value_.size();
+  auto kept = slots_.emplace(key, std::string()).first;
+  kept->second.swap(chain_value_);
   return kept;
 }
 

@@ -73,6 +73,12 @@ class Database {
   const std::string& SlotValue(std::uint32_t first_block, std::uint32_t length, bool up_to_zero,
                                std::int32_t* code);
 
+  // Reads a slot missing from slots_ and keeps its value there; slots_.end()
+  // when the read failed (its partial value is then in chain_value_).
+  std::unordered_map<std::uint64_t, std::string>::iterator ReadSlot(std::uint64_t key, std::uint32_t first_block,
+                                                                   std::uint32_t length, bool up_to_zero,
+                                                                   std::int32_t* code);
+
   // Values of the slots of one record kept at most, in bytes; the value just
   // read is kept whatever its size.
   static constexpr std::size_t kMaxSlotBytes = 4u << 20;
@@ -103,7 +109,17 @@ class Database {
   std::int64_t slots_position_ = -1;
   std::unordered_map<std::uint64_t, std::string> slots_;
   std::size_t slot_bytes_ = 0;
-  std::string failed_slot_;  // the value of a slot whose reading failed
+  // The slots last found, by a few bits of their key, so that most cells of
+  // a record find their value without hashing; an entry counts while its
+  // generation is that of slots_ (a new one each time slots_ is emptied).
+  struct RecentSlot {
+    std::uint64_t key = 0;
+    std::uint64_t generation = 0;
+    const std::string* value = nullptr;
+  };
+  RecentSlot recent_slots_[16];
+  std::uint64_t slots_generation_ = 1;
+  std::string chain_value_;  // the chain being read; after a failed read, its partial value
 };
 
 }  // namespace raz::edb
