@@ -11,7 +11,8 @@ namespace raz::bench {
 // has a peak memory of its own.
 int RunSelf(const char* self, const std::string& argument);
 
-// The most memory this process has held at once, in MB.
+// The most memory this process has held at once, in MB: its resident peak on
+// POSIX hosts, its peak commit on Windows (Wine reports what it holds now).
 double PeakMegabytes();
 
 }  // namespace raz::bench
