@@ -15,9 +15,9 @@ cd "$(dirname "$0")/.."
 out=build/fuzz
 mkdir -p "$out/corpus" "$out/corpus-viewer" "$out/seeds" "$out/huge" "$out/findings"
 
-engine=(viewer/edb/edb.cpp viewer/edb/database.cpp viewer/edb/edb_format.cpp
+engine=(viewer/edb/edb.cpp viewer/edb/database.cpp viewer/edb/block_cache.cpp viewer/edb/edb_format.cpp
         viewer/edb/error_texts.cpp viewer/edb/file_access_posix.cpp viewer/edb/sha256.cpp
-        viewer/edb/full_path_posix.cpp
+        viewer/edb/full_path_posix.cpp viewer/edb/thread_error_posix.cpp
         common/gbk_text.cpp tests/shared/edb_writer.cpp tests/shared/edb_hostile_shapes.cpp)
 grid=(viewer/egrid.cpp viewer/text_arena.cpp viewer/value_text.cpp viewer/load_table.cpp)
 flags=(-std=c++17 -g -O1 -I. -Wall -Wextra)

@@ -59,7 +59,8 @@ LoadOutcome FillGrid(const ViewerState& state, std::int64_t rows, EGrid& grid, L
   sink.PumpMessages();
 
   edb::GoToFirstRecord();
-  std::string text;  // one buffer for every cell
+  std::string text;      // one buffer for every cell
+  edb::FieldValue value;  // and one for every value
   std::uint64_t value_bytes = 0;
   for (std::int64_t i = 1; i <= state.record_count; ++i) {
     const int row = static_cast<int>(i);
@@ -71,7 +72,7 @@ LoadOutcome FillGrid(const ViewerState& state, std::int64_t rows, EGrid& grid, L
     for (std::int32_t j = 1; j <= state.field_count; ++j) {
       // By position, not by name: two fields whose names differ only in
       // letter case would otherwise both show the first one's values.
-      const edb::FieldValue value = edb::ReadField(j);
+      edb::ReadField(j, value);
       // The engine's own allocation failures leave -2 and an empty value.
       if (edb::LastErrorCode() == edb::code::kOutOfMemory) return LoadOutcome::kTooLarge;
       value_bytes += value.bytes.size();

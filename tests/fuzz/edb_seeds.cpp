@@ -67,6 +67,8 @@ int main(int argc, char** argv) {
   ok &= SeedFrom(out, "overlapping-bytes", [](const std::string& p) { return WriteOverlappingByteFields(p, 24, 1500); });
   ok &= SeedFrom(out, "overlapping-texts", [](const std::string& p) { return WriteOverlappingTextFields(p, 16, 200); });
   ok &= SeedFrom(out, "shared-memo", [](const std::string& p) { return WriteSharedMemoChain(p, 16, 3000); });
+  ok &= SeedFrom(out, "memos-one-byte-apart", [](const std::string& p) { return WriteMemosOneByteApart(p, 24, 40, 8); });
+  ok &= SeedFrom(out, "random-chains", [](const std::string& p) { return WriteRandomChains(p, 8, 20, 40, 1200); });
   if (argc == 3) {
     // Full-size files that describe huge tables (up to 17 MB): too large to
     // mutate, they are replayed once each.
@@ -74,6 +76,8 @@ int main(int argc, char** argv) {
     ok &= SeedFrom(huge, "overlapping-bytes", [](const std::string& p) { return WriteOverlappingByteFields(p); });
     ok &= SeedFrom(huge, "overlapping-texts", [](const std::string& p) { return WriteOverlappingTextFields(p); });
     ok &= SeedFrom(huge, "shared-memo", [](const std::string& p) { return WriteSharedMemoChain(p); });
+    ok &= SeedFrom(huge, "memos-one-byte-apart", [](const std::string& p) { return WriteMemosOneByteApart(p); });
+    ok &= SeedFrom(huge, "random-chains", [](const std::string& p) { return WriteRandomChains(p); });
   }
   return ok ? 0 : 1;
 }

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "tests/shared/edb_engine_test.h"
 #include "tests/shared/edb_writer.h"
 #include "viewer/edb/edb.h"
 #include "viewer/edb/edb_format.h"
@@ -24,11 +25,8 @@ std::string Pattern(std::size_t blocks) {
   return data;
 }
 
-class EdbChainTest : public ::testing::Test {
+class EdbChainTest : public testing::EngineTest {
  protected:
-  void TearDown() override {
-    while (!CurrentDatabaseName().empty()) CloseDatabase();
-  }
   // One record: memo "m" then byte set "b", each a chain of its own.
   void Write(const std::string& memo, const std::string& bytes) {
     EdbWriter writer(path_, {{"m", FieldKind::kMemo}, {"b", FieldKind::kByteSet}});
@@ -38,7 +36,7 @@ class EdbChainTest : public ::testing::Test {
   }
   // Makes block `from` lead to block `to`.
   void Link(std::uint32_t from, std::uint32_t to) {
-    format::StoreU32(reinterpret_cast<unsigned char*>(&aux_[format::kAuxHeaderSize + (from - 1) * format::kBlockSize]), to);
+    format::StoreU32(aux_, format::kAuxHeaderSize + (from - 1) * format::kBlockSize, to);
   }
   std::string Memo() {
     testing::WriteFileBytes(format::AuxiliaryPath(path_), aux_);
@@ -49,7 +47,6 @@ class EdbChainTest : public ::testing::Test {
     return value;
   }
 
-  testing::ScratchDir dir_;
   std::string path_ = dir_.File("c.edb");
   std::string aux_;
 };
@@ -93,12 +90,29 @@ TEST_F(EdbChainTest, AMemoEndsAtAZeroByteDeepInsideARun) {
   EXPECT_EQ(ReadField("b").bytes, memo);  // a byte set keeps its zero bytes
 }
 
+TEST_F(EdbChainTest, EachRecordCountReadsChainsAfreshAlsoPastTheOldEnd) {
+  std::string memo = Pattern(70);  // past the first page of cached blocks
+  Write(memo, "");
+  const std::string whole = aux_;
+  aux_.resize(aux_.size() - 2 * format::kBlockSize);  // the last two blocks come later
+  testing::WriteFileBytes(format::AuxiliaryPath(path_), aux_);
+  ASSERT_TRUE(OpenDatabase(path_));
+  EXPECT_EQ(ReadField("m").bytes, memo.substr(0, 68 * kData));
+
+  aux_ = whole;
+  aux_[format::kAuxHeaderSize + 4] = memo[0] = '!';  // and block 1 changes
+  testing::WriteFileBytes(format::AuxiliaryPath(path_), aux_);
+  EXPECT_EQ(RecordCount(), 1);
+  GoToFirstRecord();
+  EXPECT_EQ(ReadField("m").bytes, memo);
+}
+
 TEST_F(EdbChainTest, FieldsSharingOneSlotEachReadTheirOwnKind) {
   const std::string value = std::string("text") + '\0' + "after the zero";
   Write(value, "unused");
   // The byte set's descriptor now names the memo's slot.
   std::string db = testing::ReadFileBytes(path_);
-  format::StoreU32(reinterpret_cast<unsigned char*>(&db[format::kHeaderSize + format::kDescriptorSize + format::kOffsetAt]), 0);
+  format::StoreU32(db, format::kHeaderSize + format::kDescriptorSize + format::kOffsetAt, 0);
   testing::WriteFileBytes(path_, db);
   ASSERT_TRUE(OpenDatabase(path_));
   EXPECT_EQ(ReadField("m").bytes, "text");

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <random>
 
+#include "tests/shared/edb_engine_test.h"
 #include "tests/shared/edb_writer.h"
 #include "viewer/edb/edb.h"
 #include "viewer/edb/edb_format.h"
@@ -16,11 +17,6 @@ namespace {
 using testing::BytesValue;
 using testing::EdbWriter;
 using testing::IntValue;
-using testing::ScratchDir;
-
-void Put32(std::string* bytes, std::size_t at, std::uint32_t v) {
-  format::StoreU32(reinterpret_cast<unsigned char*>(&(*bytes)[at]), v);
-}
 
 // Opens the file and reads every field of every record the way the viewer
 // does; returns the open's code.
@@ -42,7 +38,7 @@ std::int32_t OpenAndReadAll(const std::string& path) {
   return 0;
 }
 
-class EdbHostileTest : public ::testing::Test {
+class EdbHostileTest : public testing::EngineTest {
  protected:
   void SetUp() override {
     path_ = dir_.File("h.edb");
@@ -56,9 +52,6 @@ class EdbHostileTest : public ::testing::Test {
     db_ = testing::ReadFileBytes(path_);
     aux_ = testing::ReadFileBytes(aux_path_);
   }
-  void TearDown() override {
-    while (!CurrentDatabaseName().empty()) CloseDatabase();
-  }
   std::int32_t OpenWith(const std::string& db, const std::string& aux) {
     testing::WriteFileBytes(path_, db);
     testing::WriteFileBytes(aux_path_, aux);
@@ -69,7 +62,6 @@ class EdbHostileTest : public ::testing::Test {
     return format::kHeaderSize + 4 * format::kDescriptorSize + std::size_t(index) * (4 + 6 + 8 + 8) + 10;
   }
 
-  ScratchDir dir_;
   std::string path_, aux_path_, db_, aux_;
 };
 
@@ -98,24 +90,24 @@ TEST_F(EdbHostileTest, ATruncatedRecordAreaCountsOnlyWholeRecords) {
 
 TEST_F(EdbHostileTest, HugeClaimsAreBoundedByTheFile) {
   std::string db = db_;
-  Put32(&db, format::kRecordCountAt, 0x7FFFFFFF);
+  format::StoreU32(db, format::kRecordCountAt, 0x7FFFFFFF);
   ASSERT_EQ(OpenWith(db, aux_), 0);
   EXPECT_EQ(RecordCount(), 2);
   CloseDatabase();
 
   // More fields than descriptors present: the fields the file holds.
   db = db_.substr(0, format::kHeaderSize + 2 * format::kDescriptorSize);
-  Put32(&db, format::kFieldCountAt, 4000);
+  format::StoreU32(db, format::kFieldCountAt, 4000);
   ASSERT_EQ(OpenWith(db, aux_), 0);
   EXPECT_EQ(FieldCount(), 2);
   EXPECT_EQ(RecordCount(), 0);
   CloseDatabase();
 
   db = db_;
-  Put32(&db, format::kFieldCountAt, 0xFFFFFFFF);
+  format::StoreU32(db, format::kFieldCountAt, 0xFFFFFFFF);
   EXPECT_EQ(OpenWith(db, aux_), -22);
   db = db_;
-  Put32(&db, format::kRecordSizeAt, 0xFFFFFFF0);
+  format::StoreU32(db, format::kRecordSizeAt, 0xFFFFFFF0);
   EXPECT_EQ(OpenWith(db, aux_), -22);
 }
 
@@ -134,7 +126,7 @@ TEST_F(EdbHostileTest, BadDescriptorsAreNoDatabase) {
   };
   for (const Damage& d : damages) {
     std::string db = db_;
-    Put32(&db, d.at, d.value);
+    format::StoreU32(db, d.at, d.value);
     EXPECT_EQ(OpenWith(db, aux_), -22) << d.at << " " << d.value;
     EXPECT_EQ(CurrentDatabaseName(), "");
   }
@@ -145,14 +137,14 @@ TEST_F(EdbHostileTest, AuxiliaryHeaderIsChecked) {
   aux[3] = 'X';
   EXPECT_EQ(OpenWith(db_, aux), -22);
   aux = aux_;
-  Put32(&aux, format::kVersionAt, 0x20000);
+  format::StoreU32(aux, format::kVersionAt, 0x20000);
   EXPECT_EQ(OpenWith(db_, aux), -23);
 }
 
 TEST_F(EdbHostileTest, BrokenChainsEndTheValue) {
   const std::size_t second_block = format::kAuxHeaderSize + format::kBlockSize;
   std::string aux = aux_;
-  Put32(&aux, second_block, 1);  // block 2 leads back to block 1
+  format::StoreU32(aux, second_block, 1);  // block 2 leads back to block 1
   ASSERT_EQ(OpenWith(db_, aux), 0);
   FieldValue memo = ReadField("m");
   EXPECT_EQ(LastErrorCode(), 0);
@@ -160,19 +152,19 @@ TEST_F(EdbHostileTest, BrokenChainsEndTheValue) {
   CloseDatabase();
 
   aux = aux_;
-  Put32(&aux, format::kAuxHeaderSize, 0x7FFFFFFF);  // block 1 leads out of the file
+  format::StoreU32(aux, format::kAuxHeaderSize, 0x7FFFFFFF);  // block 1 leads out of the file
   ASSERT_EQ(OpenWith(db_, aux), 0);
   EXPECT_EQ(ReadField("m").bytes, std::string(format::kBlockDataSize, 'm'));
   CloseDatabase();
 
   std::string db = db_;
-  Put32(&db, MemoSlot(0), 0xFFFFFFFF);  // first block out of range
+  format::StoreU32(db, MemoSlot(0), 0xFFFFFFFF);  // first block out of range
   ASSERT_EQ(OpenWith(db, aux_), 0);
   EXPECT_EQ(ReadField("m").bytes, "");
   CloseDatabase();
 
   db = db_;
-  Put32(&db, MemoSlot(1) + 4, 0xFFFFFFFF);  // a length far beyond the data
+  format::StoreU32(db, MemoSlot(1) + 4, 0xFFFFFFFF);  // a length far beyond the data
   ASSERT_EQ(OpenWith(db, aux_), 0);
   SkipRecords(1);
   std::string value = ReadField("m").bytes;

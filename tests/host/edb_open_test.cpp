@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <thread>
 
+#include "tests/shared/edb_engine_test.h"
 #include "tests/shared/edb_writer.h"
 #include "viewer/edb/edb.h"
 #include "viewer/edb/error_texts.h"
@@ -15,21 +16,14 @@ namespace {
 
 using testing::EdbWriter;
 using testing::FieldSpec;
-using testing::ScratchDir;
+using testing::WriteOneNumberDatabase;
 
-void WriteSmall(const std::string& path, const std::string& password = "") {
-  EdbWriter writer(path, {{"id", FieldKind::kInt32}}, password);
-  writer.AddRecord({testing::IntValue(7)});
-  ASSERT_TRUE(writer.Finish());
-}
-
-class EdbOpenTest : public ::testing::Test {
+class EdbOpenTest : public testing::EngineTest {
  protected:
   void TearDown() override {
     SetFullPathMaker(nullptr);
-    while (!CurrentDatabaseName().empty()) CloseDatabase();
+    EngineTest::TearDown();
   }
-  ScratchDir dir_;
 };
 
 TEST_F(EdbOpenTest, EmptyNameAndMissingFileFailWithMinus3) {
@@ -69,7 +63,7 @@ TEST_F(EdbOpenTest, SuffixRulesAddEdbOnlyWhenTheFileNameHasNoExtension) {
 }
 
 TEST_F(EdbOpenTest, OpensTheSuffixedFileAndNamesTheDatabaseAfterIt) {
-  WriteSmall(dir_.File("sales.EDB"));
+  ASSERT_TRUE(WriteOneNumberDatabase(dir_.File("sales.EDB"), 7));
   ASSERT_TRUE(OpenDatabase(dir_.File("sales")));
   EXPECT_EQ(LastErrorCode(), 0);
   EXPECT_EQ(CurrentDatabaseName(), "sales");
@@ -90,7 +84,7 @@ TEST_F(EdbOpenTest, FullPathsLongerThan260BytesAreRefused) {
 }
 
 TEST_F(EdbOpenTest, SamePathInAnotherLetterCaseIsAlreadyOpen) {
-  WriteSmall(dir_.File("a.edb"));
+  ASSERT_TRUE(WriteOneNumberDatabase(dir_.File("a.edb"), 7));
   ASSERT_TRUE(OpenDatabase(dir_.File("a.edb")));
   EXPECT_FALSE(OpenDatabase(dir_.File("A.EDB")));
   EXPECT_EQ(LastErrorCode(), -38);
@@ -101,8 +95,8 @@ TEST_F(EdbOpenTest, SamePathInAnotherLetterCaseIsAlreadyOpen) {
 }
 
 TEST_F(EdbOpenTest, FailedOpenChangesNeitherListNorCurrent) {
-  WriteSmall(dir_.File("a.edb"));
-  WriteSmall(dir_.File("b.edb"));
+  ASSERT_TRUE(WriteOneNumberDatabase(dir_.File("a.edb"), 7));
+  ASSERT_TRUE(WriteOneNumberDatabase(dir_.File("b.edb"), 7));
   ASSERT_TRUE(OpenDatabase(dir_.File("a.edb")));
   EXPECT_FALSE(OpenDatabase(dir_.File("missing.edb")));
   EXPECT_EQ(CurrentDatabaseName(), "a");
@@ -148,7 +142,7 @@ TEST_F(EdbOpenTest, EveryOperationOnTheCurrentDatabaseNeedsOne) {
   EXPECT_FALSE(SkipRecords(1));
   expect_67("SkipRecords");
   OpenDatabase("");
-  FieldValue by_name = ReadField("id");
+  FieldValue by_name = ReadField("数量");
   expect_67("ReadField by name");
   EXPECT_EQ(by_name.integer, 0);
   EXPECT_EQ(by_name.bytes, "");
@@ -158,7 +152,7 @@ TEST_F(EdbOpenTest, EveryOperationOnTheCurrentDatabaseNeedsOne) {
 }
 
 TEST_F(EdbOpenTest, PasswordProtectedDatabasesNeedTheRightPassword) {
-  WriteSmall(dir_.File("p.edb"), "s3cret 密码");
+  ASSERT_TRUE(WriteOneNumberDatabase(dir_.File("p.edb"), 7, "s3cret 密码"));
   EXPECT_FALSE(OpenDatabase(dir_.File("p.edb")));
   EXPECT_EQ(LastErrorCode(), -78);
   EXPECT_EQ(LastErrorText(), "未提供数据库访问密码或提供了错误的密码");
@@ -171,7 +165,7 @@ TEST_F(EdbOpenTest, PasswordProtectedDatabasesNeedTheRightPassword) {
   EXPECT_EQ(CurrentDatabaseName(), "");
 
   ASSERT_TRUE(OpenDatabase(dir_.File("p.edb"), std::string("s3cret 密码")));
-  EXPECT_EQ(ReadField("id").integer, 7);
+  EXPECT_EQ(ReadField("数量").integer, 7);
 
   // The file holds a verifier, never the password itself.
   std::string bytes = testing::ReadFileBytes(dir_.File("p.edb"));
@@ -179,13 +173,13 @@ TEST_F(EdbOpenTest, PasswordProtectedDatabasesNeedTheRightPassword) {
 }
 
 TEST_F(EdbOpenTest, AnUnprotectedDatabaseIgnoresAPassword) {
-  WriteSmall(dir_.File("u.edb"));
+  ASSERT_TRUE(WriteOneNumberDatabase(dir_.File("u.edb"), 7));
   EXPECT_TRUE(OpenDatabase(dir_.File("u.edb"), std::string("anything")));
 }
 
 TEST_F(EdbOpenTest, FilesThatAreNoDatabaseFailWithMinus22And23) {
   const std::string path = dir_.File("x.edb");
-  WriteSmall(path);
+  ASSERT_TRUE(WriteOneNumberDatabase(path, 7));
   const std::string good = testing::ReadFileBytes(path);
   std::string bytes;
   auto code_for = [&](std::string b) {

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <limits>
 
+#include "tests/shared/edb_engine_test.h"
 #include "tests/shared/edb_writer.h"
 #include "viewer/edb/edb.h"
 #include "viewer/edb/edb_format.h"
@@ -17,15 +18,8 @@ using testing::BytesValue;
 using testing::EdbWriter;
 using testing::IntValue;
 using testing::RealValue;
-using testing::ScratchDir;
 
-class EdbReadTest : public ::testing::Test {
- protected:
-  void TearDown() override {
-    while (!CurrentDatabaseName().empty()) CloseDatabase();
-  }
-  ScratchDir dir_;
-};
+class EdbReadTest : public testing::EngineTest {};
 
 std::string LongBytes(std::size_t size, int seed) {
   std::string bytes(size, '\0');

@@ -1,16 +1,17 @@
 #include "tests/shared/edb_hostile_shapes.h"
 
 #include <cstring>
+#include <random>
 
 #include "tests/shared/edb_writer.h"
 
 namespace raz::edb::testing {
 namespace {
 
-// Header and descriptors of an unprotected database whose fields all share
-// offset 0; the caller appends the records.
+// Header and descriptors of an unprotected database whose field i lies at
+// offset i x `step`; the caller appends the records.
 std::string HeaderAndFields(std::uint32_t fields, std::uint32_t type, std::uint32_t width,
-                            std::uint32_t record_size, std::uint32_t records) {
+                            std::uint32_t record_size, std::uint32_t records, std::uint32_t step = 0) {
   std::string bytes(format::kHeaderSize + std::size_t(fields) * format::kDescriptorSize, '\0');
   auto* p = reinterpret_cast<unsigned char*>(bytes.data());
   std::memcpy(p, format::kMagic, 4);
@@ -23,10 +24,18 @@ std::string HeaderAndFields(std::uint32_t fields, std::uint32_t type, std::uint3
     std::string name = "F" + std::to_string(i + 1);
     std::memcpy(d, name.data(), name.size());
     format::StoreU32(d + format::kTypeAt, type);
-    format::StoreU32(d + format::kOffsetAt, 0);
+    format::StoreU32(d + format::kOffsetAt, i * step);
     format::StoreU32(d + format::kWidthAt, width);
   }
   return bytes;
+}
+
+// An auxiliary file's header followed by `blocks` zero blocks.
+std::string AuxiliaryFile(std::size_t blocks) {
+  std::string aux(format::kAuxHeaderSize + blocks * format::kBlockSize, '\0');
+  std::memcpy(aux.data(), format::kAuxMagic, 4);
+  format::StoreU32(aux, format::kVersionAt, format::kVersion);
+  return aux;
 }
 
 }  // namespace
@@ -56,10 +65,8 @@ bool WriteSharedMemoChain(const std::string& path, std::uint32_t fields,
 
   std::size_t blocks = (std::size_t(memo_bytes) + format::kBlockDataSize - 1) /
                        format::kBlockDataSize;
-  std::string aux(format::kAuxHeaderSize + blocks * format::kBlockSize, '\0');
+  std::string aux = AuxiliaryFile(blocks);
   auto* a = reinterpret_cast<unsigned char*>(aux.data());
-  std::memcpy(a, format::kAuxMagic, 4);
-  format::StoreU32(a + format::kVersionAt, format::kVersion);
   std::size_t left = memo_bytes;
   for (std::size_t k = 1; k <= blocks; ++k) {
     unsigned char* block = a + format::kAuxHeaderSize + (k - 1) * format::kBlockSize;
@@ -67,6 +74,45 @@ bool WriteSharedMemoChain(const std::string& path, std::uint32_t fields,
     std::size_t take = left < format::kBlockDataSize ? left : format::kBlockDataSize;
     std::memset(block + 4, 'M', take);
     left -= take;
+  }
+  return WriteFileBytes(format::AuxiliaryPath(path), aux);
+}
+
+bool WriteMemosOneByteApart(const std::string& path, std::uint32_t fields, std::uint32_t records,
+                            std::uint32_t blocks) {
+  const std::uint32_t record_size = fields + format::kSlotSize - 1;
+  std::string bytes = HeaderAndFields(fields, 12, format::kSlotSize, record_size, records, 1);
+  const std::size_t start = bytes.size();
+  bytes.resize(start + std::size_t(records) * record_size, '\0');
+  for (std::size_t at = start; at < bytes.size(); at += 4) bytes[at] = '\x01';
+  return WriteFileBytes(path, bytes) && WriteFileBytes(format::AuxiliaryPath(path), AuxiliaryFile(blocks));
+}
+
+bool WriteRandomChains(const std::string& path, std::uint32_t fields, std::uint32_t records, std::uint32_t blocks,
+                       std::uint32_t max_length, std::uint32_t seed) {
+  std::mt19937 random(seed);
+  const std::uint32_t record_size = fields * format::kSlotSize;
+  std::string bytes = HeaderAndFields(fields, 12, format::kSlotSize, record_size, records, format::kSlotSize);
+  for (std::uint32_t i = 1; i < fields; i += 2) {
+    format::StoreU32(bytes, format::kHeaderSize + std::size_t(i) * format::kDescriptorSize + format::kTypeAt, 11);
+  }
+  std::uniform_int_distribution<std::uint32_t> block(1, blocks);
+  std::uniform_int_distribution<std::uint32_t> length(1, max_length - 1);
+  for (std::size_t slot = 0; slot < std::size_t(records) * fields; ++slot) {
+    const std::size_t at = bytes.size();
+    bytes.resize(at + format::kSlotSize);
+    format::StoreU32(bytes, at, block(random));
+    format::StoreU32(bytes, at + 4, length(random));
+  }
+  if (!WriteFileBytes(path, bytes)) return false;
+
+  std::string aux = AuxiliaryFile(blocks);
+  std::uniform_int_distribution<std::uint32_t> next(0, blocks);
+  std::uniform_int_distribution<int> letter('a', 'z');
+  for (std::size_t k = 0; k < blocks; ++k) {
+    const std::size_t at = format::kAuxHeaderSize + k * format::kBlockSize;
+    format::StoreU32(aux, at, next(random));
+    for (std::size_t b = 4; b < format::kBlockSize; ++b) aux[at + b] = static_cast<char>(letter(random));
   }
   return WriteFileBytes(format::AuxiliaryPath(path), aux);
 }

@@ -30,4 +30,20 @@ bool WriteOverlappingTextFields(const std::string& path, std::uint32_t fields = 
 bool WriteSharedMemoChain(const std::string& path, std::uint32_t fields = 64,
                           std::uint32_t memo_bytes = format::kMaxValueSize);
 
+// `fields` memo fields laid one byte apart (field i at offset i, width 8) in
+// records of the bytes 01 00 00 00 repeated, beside an auxiliary file of
+// `blocks` zero blocks: each record has four distinct slots, each naming a
+// block of zeros or one past the file. The defaults make 4,096 x 2,333 cells
+// in 9,998,427 bytes of both files.
+bool WriteMemosOneByteApart(const std::string& path, std::uint32_t fields = 4096, std::uint32_t records = 2333,
+                            std::uint32_t blocks = 256);
+
+// `fields` fields, memos and byte sets in turn, each with a slot of its own,
+// whose slots name random blocks with random lengths below `max_length` in an
+// auxiliary file of `blocks` blocks of non-zero bytes, each leading to a
+// random block (or, rarely, ending the chain). The defaults make 64 x 10,000
+// cells of about 256 bytes in 9,732,752 bytes of both files.
+bool WriteRandomChains(const std::string& path, std::uint32_t fields = 64, std::uint32_t records = 10000,
+                       std::uint32_t blocks = 9000, std::uint32_t max_length = 512, std::uint32_t seed = 1);
+
 }  // namespace raz::edb::testing

@@ -216,8 +216,8 @@ bool WriteFileBytes(const std::string& path, std::string_view bytes) {
   return std::fclose(file) == 0 && ok;
 }
 
-bool WriteOneNumberDatabase(const std::string& path, std::int64_t number) {
-  EdbWriter writer(path, {{"数量", FieldKind::kInt32}});
+bool WriteOneNumberDatabase(const std::string& path, std::int64_t number, const std::string& password) {
+  EdbWriter writer(path, {{"数量", FieldKind::kInt32}}, password);
   writer.AddRecord({IntValue(number)});
   return writer.Finish();
 }

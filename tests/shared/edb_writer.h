@@ -74,8 +74,9 @@ class ScratchDir {
   std::string path_;
 };
 
-// The smallest useful database: one field 数量 (32-bit integer), one record.
-bool WriteOneNumberDatabase(const std::string& path, std::int64_t number);
+// The smallest useful database: one field 数量 (32-bit integer), one record;
+// protected when `password` is not empty.
+bool WriteOneNumberDatabase(const std::string& path, std::int64_t number, const std::string& password = "");
 
 // Whole-file helpers for tests that damage or grow files.
 std::string ReadFileBytes(const std::string& path);

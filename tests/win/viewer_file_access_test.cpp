@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "common/win32/unique_handle.h"
+#include "tests/shared/edb_engine_test.h"
 #include "tests/shared/edb_writer.h"
 #include "viewer/edb/edb.h"
 #include "viewer/edb/edb_format.h"
@@ -22,11 +23,10 @@ using testing::BytesValue;
 using testing::EdbWriter;
 using testing::IntValue;
 
-struct FileAccessTest : ::testing::Test {
-  testing::ScratchDir dir;
+struct FileAccessTest : testing::EngineTest {
 
   std::string Database(const std::string& name) {
-    const std::string path = dir.File(name);
+    const std::string path = dir_.File(name);
     EXPECT_TRUE(testing::WriteOneNumberDatabase(path, 42));
     return path;
   }
@@ -44,15 +44,34 @@ struct FileAccessTest : ::testing::Test {
     return UniqueFile(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, share, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
   }
-  void TearDown() override { CloseDatabase(); }
 };
 
 TEST_F(FileAccessTest, OpenFailuresKeepTheirCause) {
-  EXPECT_EQ(OpenCode(dir.File("missing.edb")), -3);
-  EXPECT_EQ(OpenCode(dir.File("no folder\\missing.edb")), -4);
+  EXPECT_EQ(OpenCode(dir_.File("missing.edb")), -3);
+  EXPECT_EQ(OpenCode(dir_.File("no folder\\missing.edb")), -4);
   // A directory cannot be opened as a file.
-  ASSERT_TRUE(CreateDirectoryA(dir.File("folder.edb").c_str(), nullptr));
-  EXPECT_EQ(OpenCode(dir.File("folder.edb")), -6);
+  ASSERT_TRUE(CreateDirectoryA(dir_.File("folder.edb").c_str(), nullptr));
+  EXPECT_EQ(OpenCode(dir_.File("folder.edb")), -6);
+}
+
+TEST_F(FileAccessTest, APathThatIsNoDiskFileIsABadPath) {
+  // Reads from these could block the viewer's thread; they are refused before any read.
+  std::int32_t code = code::kOk;
+  EXPECT_EQ(ReadOnlyFile::Open("NUL", &code), nullptr);
+  EXPECT_EQ(code, -4);
+  // A named pipe with two waiting instances, for the file access and the engine.
+  const std::string pipe = "\\\\.\\pipe\\raz-edb-" + std::to_string(GetCurrentProcessId()) + ".edb";
+  UniqueFile instances[2];
+  for (UniqueFile& instance : instances) {
+    instance.reset(CreateNamedPipeA(pipe.c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE | PIPE_WAIT, 2, 4096, 4096, 0,
+                                    nullptr));
+    ASSERT_TRUE(instance);
+  }
+  code = code::kOk;
+  ASSERT_EQ(ReadOnlyFile::Open(pipe, &code), nullptr);
+  EXPECT_EQ(code, -4);
+  EXPECT_FALSE(OpenDatabase(pipe));
+  EXPECT_EQ(LastErrorCode(), -4);
 }
 
 TEST_F(FileAccessTest, AFileHeldExclusivelyIsASharingViolation) {
@@ -103,7 +122,7 @@ TEST_F(FileAccessTest, AReadOfALockedRegionIsALockViolation) {
 }
 
 TEST_F(FileAccessTest, ReadsStopAtTheEndWithoutAnError) {
-  const std::string path = dir.File("short.bin");
+  const std::string path = dir_.File("short.bin");
   ASSERT_TRUE(testing::WriteFileBytes(path, "abcdef"));
   std::int32_t code = code::kOk;
   auto file = ReadOnlyFile::Open(path, &code);
@@ -128,7 +147,7 @@ constexpr std::uint32_t kRecordSize = 1u << 20;
 constexpr std::int32_t kFarRecord = 2100;
 
 TEST_F(FileAccessTest, ReadsARecordBeyondTwoGibibytes) {
-  const std::string path = dir.File("far.edb");
+  const std::string path = dir_.File("far.edb");
   {
     EdbWriter writer(path, {{"数量", FieldKind::kInt32}, {"名称", FieldKind::kText, kRecordSize - 4}});
     writer.AddRecord({IntValue(1), BytesValue("近")});

@@ -25,6 +25,19 @@ bool VerifierMatches(const unsigned char* header, const std::optional<std::strin
   return difference == 0;
 }
 
+// Bytes of a text value before its first zero byte. Most text fields are
+// short, and some C runtimes' memchr goes byte by byte through a call: short
+// widths are scanned here.
+std::size_t TextLength(const unsigned char* p, std::size_t width) {
+  if (width > 64) {
+    const void* end = std::memchr(p, 0, width);
+    return end ? static_cast<std::size_t>(static_cast<const unsigned char*>(end) - p) : width;
+  }
+  std::size_t length = 0;
+  while (length < width && p[length] != 0) ++length;
+  return length;
+}
+
 // Whole blocks an auxiliary file of `size` bytes holds.
 std::uint64_t BlocksIn(std::uint64_t size) {
   return size > format::kAuxHeaderSize ? (size - format::kAuxHeaderSize) / format::kBlockSize : 0;
@@ -163,6 +176,10 @@ bool Database::OpenAuxiliary(std::int32_t* code) {
 
 std::int64_t Database::RefreshRecordCount(std::int32_t* code) {
   record_count_ = 0;
+  // The count is read afresh from the file, and so are chains from here on.
+  blocks_.Clear();
+  slots_position_ = -1;
+  aux_size_read_at_ = -1;
   unsigned char stored[4];
   std::int32_t read_code = code::kOk;
   if (file_->ReadAt(format::kRecordCountAt, stored, sizeof stored, &read_code) < sizeof stored) {
@@ -214,16 +231,23 @@ const unsigned char* Database::Window(std::uint64_t record_start, std::uint64_t 
   return window_.data() + skip;
 }
 
-std::string Database::ReadChain(std::uint32_t first_block, std::uint32_t length, bool up_to_zero,
-                                std::int32_t* code) {
-  std::string value;
+bool Database::Visit(std::uint32_t at) {
+  const std::size_t word = at / 64;
+  if (word >= visited_bits_.size()) visited_bits_.resize(std::max(word + 1, visited_bits_.size() * 2));
+  const std::uint64_t bit = std::uint64_t{1} << (at % 64);
+  if ((visited_bits_[word] & bit) != 0) return false;
+  visited_bits_[word] |= bit;
+  visited_.push_back(at);
+  return true;
+}
+
+void Database::ReadChain(std::uint32_t first_block, std::uint32_t length, bool up_to_zero, std::string* value,
+                         std::int32_t* code) {
+  value->clear();
+  for (std::uint32_t at : visited_) visited_bits_[at / 64] &= ~(std::uint64_t{1} << (at % 64));
+  visited_.clear();
   const std::size_t wanted = std::min(length, format::kMaxValueSize);
-  std::unordered_set<std::uint32_t> visited;
-  // Blocks asked for in one read: doubles while the chain runs on through
-  // consecutive blocks (as the writer lays them), back to one after a jump,
-  // so a scattered chain reads no more than twice the blocks it uses.
-  std::size_t run = 1;
-  for (std::uint32_t at = first_block; at != 0 && value.size() < wanted;) {
+  for (std::uint32_t at = first_block; at != 0 && value->size() < wanted;) {
     if (at > aux_blocks_ && aux_size_read_at_ != position_) {
       // Blocks added since the open lie past the size known so far. Asked
       // once a record: overlapping slots naming blocks out of range would
@@ -233,56 +257,77 @@ std::string Database::ReadChain(std::uint32_t first_block, std::uint32_t length,
       if (aux_->Size(&size, &size_code)) aux_blocks_ = BlocksIn(size);
       aux_size_read_at_ = position_;
     }
-    // An out-of-range block ends the value.
-    if (at > aux_blocks_) break;
-    const std::uint64_t needed = (wanted - value.size() + format::kBlockDataSize - 1) / format::kBlockDataSize;
-    const auto span = static_cast<std::size_t>(std::min<std::uint64_t>({needed, run, aux_blocks_ - at + 1}));
-    chain_buffer_.resize(span * format::kBlockSize);
-    std::int32_t read_code = code::kOk;
-    const std::size_t got = aux_->ReadAt(format::kAuxHeaderSize + std::uint64_t(at - 1) * format::kBlockSize,
-                                         chain_buffer_.data(), chain_buffer_.size(), &read_code);
-    const std::size_t whole = got / format::kBlockSize;
-    if (whole == 0) {
-      if (read_code != code::kOk) *code = read_code;
+    // An out-of-range block ends the value, and so does a cycle.
+    if (at > aux_blocks_ || !Visit(at)) break;
+    const unsigned char* block = blocks_.Block(*aux_, at, aux_blocks_, code);
+    if (block == nullptr) break;
+    const std::size_t take = std::min(format::kBlockDataSize, wanted - value->size());
+    const char* data = reinterpret_cast<const char*>(block + 4);
+    if (const void* zero = up_to_zero ? std::memchr(data, 0, take) : nullptr) {
+      value->append(data, static_cast<const char*>(zero) - data);
       break;
     }
-    // Block `at` is at `used` in the buffer as long as each block names the
-    // next one as its successor.
-    std::size_t used = 0;
-    bool consecutive = true;
-    while (used < whole && value.size() < wanted) {
-      if (!visited.insert(at).second) return value;  // a cycle ends the value
-      const unsigned char* block = chain_buffer_.data() + used * format::kBlockSize;
-      const std::size_t take = std::min(format::kBlockDataSize, wanted - value.size());
-      const char* data = reinterpret_cast<const char*>(block + 4);
-      const void* zero = up_to_zero ? std::memchr(data, 0, take) : nullptr;
-      if (zero != nullptr) {
-        value.append(data, static_cast<const char*>(zero) - data);
-        return value;
-      }
-      value.append(data, take);
-      const std::uint32_t next = format::LoadU32(block);
-      ++used;
-      consecutive = next == at + 1;
-      at = next;
-      if (!consecutive) break;
-    }
-    run = consecutive && used == whole ? std::min(run * 2, kMaxChainRun) : 1;
+    value->append(data, take);
+    at = format::LoadU32(block);
   }
-  return value;
 }
 
-FieldValue Database::Read(std::size_t index, std::int32_t* code) {
+const std::string& Database::SlotValue(std::uint32_t first_block, std::uint32_t length, bool up_to_zero,
+                                       std::int32_t* code) {
+  if (slots_position_ != position_) {
+    slots_.clear();
+    slot_bytes_ = 0;
+    ++slots_generation_;
+    slots_position_ = position_;
+  }
+  // Lengths past 16 MiB read the same value as 16 MiB, so they share a key.
+  length = std::min(length, format::kMaxValueSize);
+  const std::uint64_t key = std::uint64_t{first_block} | std::uint64_t{length} << 32 | std::uint64_t{up_to_zero} << 63;
+  RecentSlot& recent = recent_slots_[((first_block * 0x9E3779B1u) ^ (length * 0x85EBCA77u) ^ up_to_zero) >> 28];
+  if (recent.generation == slots_generation_ && recent.key == key) return *recent.value;
+  auto found = slots_.find(key);
+  if (found == slots_.end()) found = ReadSlot(key, first_block, length, up_to_zero, code);
+  if (found == slots_.end()) return chain_value_;
+  recent = {key, slots_generation_, &found->second};
+  return found->second;
+}
+
+std::unordered_map<std::uint64_t, std::string>::iterator Database::ReadSlot(std::uint64_t key,
+                                                                           std::uint32_t first_block,
+                                                                           std::uint32_t length, bool up_to_zero,
+                                                                           std::int32_t* code) {
+  std::int32_t chain_code = code::kOk;
+  ReadChain(first_block, length, up_to_zero, &chain_value_, &chain_code);
+  if (chain_code != code::kOk) {
+    // A failed read is not kept: it is tried again next time.
+    *code = chain_code;
+    return slots_.end();
+  }
+  if (slot_bytes_ + chain_value_.size() > kMaxSlotBytes) {
+    slots_.clear();
+    slot_bytes_ = 0;
+    ++slots_generation_;
+  }
+  slot_bytes_ += chain_value_.size();
+  auto kept = slots_.emplace(key, std::string()).first;
+  kept->second.swap(chain_value_);
+  return kept;
+}
+
+void Database::Read(std::size_t index, FieldValue& value, std::int32_t* code) {
   const Field& field = fields_[index];
-  FieldValue value;
   value.kind = static_cast<FieldKind>(field.type);
+  value.integer = 0;
+  value.real = 0.0;
+  value.boolean = false;
+  value.bytes.clear();
   if (position_ < 0 || position_ >= record_count_) {
     *code = code::kNoCurrentRecord;
-    return value;
+    return;
   }
   std::uint64_t record_start = data_offset_ + std::uint64_t(position_) * record_size_;
   const unsigned char* p = Window(record_start, record_start + field.offset, field.width, code);
-  if (p == nullptr) return value;
+  if (p == nullptr) return;
   switch (value.kind) {
     case FieldKind::kByte: value.integer = p[0]; break;
     case FieldKind::kInt16: value.integer = static_cast<std::int16_t>(p[0] | p[1] << 8); break;
@@ -293,39 +338,17 @@ FieldValue Database::Read(std::size_t index, std::int32_t* code) {
     case FieldKind::kDateTime: value.real = format::LoadF64(p); break;
     case FieldKind::kBool: value.boolean = p[0] != 0; break;
     case FieldKind::kOpaque: value.integer = format::LoadU32(p); break;
-    case FieldKind::kText: {
-      const void* end = std::memchr(p, 0, field.width);
-      std::size_t size = end ? static_cast<const unsigned char*>(end) - p : field.width;
-      value.bytes.assign(reinterpret_cast<const char*>(p), size);
+    case FieldKind::kText:
+      value.bytes.assign(reinterpret_cast<const char*>(p), TextLength(p, field.width));
       break;
-    }
     case FieldKind::kByteSet:
-    case FieldKind::kMemo: {
-      const std::uint32_t first = format::LoadU32(p);
-      const std::uint32_t length = format::LoadU32(p + 4);
+    case FieldKind::kMemo:
       // A memo is text: its value ends at its first zero byte, and the rest
       // of its chain is not read.
-      const bool up_to_zero = value.kind == FieldKind::kMemo;
-      // Fields sharing a slot (overlapping fields) read its chain once per
-      // record.
-      const ChainKey key{position_, first, length, up_to_zero};
-      if (!(last_chain_key_ == key)) {
-        last_chain_key_ = {};
-        std::int32_t chain_code = code::kOk;
-        last_chain_ = ReadChain(first, length, up_to_zero, &chain_code);
-        // A failed read is tried again next time.
-        if (chain_code == code::kOk) {
-          last_chain_key_ = key;
-        } else {
-          *code = chain_code;
-        }
-      }
-      value.bytes = last_chain_;
+      value.bytes = SlotValue(format::LoadU32(p), format::LoadU32(p + 4), value.kind == FieldKind::kMemo, code);
       break;
-    }
     case FieldKind::kNone: break;
   }
-  return value;
 }
 
 }  // namespace raz::edb

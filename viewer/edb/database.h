@@ -8,7 +8,10 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
+
+#include "viewer/edb/block_cache.h"
 
 #include "viewer/edb/edb.h"
 #include "viewer/edb/file_access.h"
@@ -48,8 +51,9 @@ class Database {
   // Index of the first field named `name` (any letter case), or -1.
   std::ptrdiff_t FindField(std::string_view name);
 
-  // Reads field `index` (0-based) of the current record.
-  FieldValue Read(std::size_t index, std::int32_t* code);
+  // Reads field `index` (0-based) of the current record into `value`,
+  // reusing its buffer.
+  void Read(std::size_t index, FieldValue& value, std::int32_t* code);
 
  private:
   Database() = default;
@@ -59,24 +63,25 @@ class Database {
   // record_start, available in the window.
   const unsigned char* Window(std::uint64_t record_start, std::uint64_t offset, std::size_t size,
                               std::int32_t* code);
-  // The value of the chain from `first_block`, cut to `length` and 16 MiB,
-  // and at its first zero byte when `up_to_zero`. Consecutive blocks are read
-  // together.
-  std::string ReadChain(std::uint32_t first_block, std::uint32_t length, bool up_to_zero,
-                        std::int32_t* code);
+  // Reads the chain from `first_block` into *value, cut to `length` and
+  // 16 MiB, and at its first zero byte when `up_to_zero`.
+  void ReadChain(std::uint32_t first_block, std::uint32_t length, bool up_to_zero, std::string* value,
+                 std::int32_t* code);
+  // Marks block `at` visited by the chain being read; false when it already was.
+  bool Visit(std::uint32_t at);
+  // The value of a memo or byte-set slot of the current record.
+  const std::string& SlotValue(std::uint32_t first_block, std::uint32_t length, bool up_to_zero,
+                               std::int32_t* code);
 
-  // Which slot of which record last_chain_ holds.
-  struct ChainKey {
-    std::int64_t position = -1;
-    std::uint32_t first = 0;
-    std::uint32_t length = 0;
-    bool up_to_zero = false;
-    bool operator==(const ChainKey& o) const {
-      return position == o.position && first == o.first && length == o.length && up_to_zero == o.up_to_zero;
-    }
-  };
-  // Most blocks read at once: 256 KiB.
-  static constexpr std::size_t kMaxChainRun = 512;
+  // Reads a slot missing from slots_ and keeps its value there; slots_.end()
+  // when the read failed (its partial value is then in chain_value_).
+  std::unordered_map<std::uint64_t, std::string>::iterator ReadSlot(std::uint64_t key, std::uint32_t first_block,
+                                                                   std::uint32_t length, bool up_to_zero,
+                                                                   std::int32_t* code);
+
+  // Values of the slots of one record kept at most, in bytes; the value just
+  // read is kept whatever its size.
+  static constexpr std::size_t kMaxSlotBytes = 4u << 20;
 
   std::string path_;
   std::unique_ptr<ReadOnlyFile> file_;
@@ -93,10 +98,28 @@ class Database {
   std::size_t window_size_ = 0;
   std::uint64_t aux_blocks_ = 0;
   std::int64_t aux_size_read_at_ = -1;  // the record at which aux_blocks_ was last refreshed
-  std::vector<unsigned char> chain_buffer_;  // at most kMaxChainRun blocks
-  // The last chain read, at most 16 MiB.
-  ChainKey last_chain_key_;
-  std::string last_chain_;
+  BlockCache blocks_;
+  // Blocks visited by the chain being read: a bit per block, and the blocks
+  // whose bits are set, to clear them for the next chain.
+  std::vector<std::uint64_t> visited_bits_;
+  std::vector<std::uint32_t> visited_;
+  // Values of the distinct slots read in the record at slots_position_, by
+  // first block, length (cut to 16 MiB) and whether cut at a zero byte; a
+  // slot shared by several fields is read once per record.
+  std::int64_t slots_position_ = -1;
+  std::unordered_map<std::uint64_t, std::string> slots_;
+  std::size_t slot_bytes_ = 0;
+  // The slots last found, by a few bits of their key, so that most cells of
+  // a record find their value without hashing; an entry counts while its
+  // generation is that of slots_ (a new one each time slots_ is emptied).
+  struct RecentSlot {
+    std::uint64_t key = 0;
+    std::uint64_t generation = 0;
+    const std::string* value = nullptr;
+  };
+  RecentSlot recent_slots_[16];
+  std::uint64_t slots_generation_ = 1;
+  std::string chain_value_;  // the chain being read; after a failed read, its partial value
 };
 
 }  // namespace raz::edb

@@ -14,13 +14,12 @@
 #include "viewer/edb/edb_format.h"
 #include "viewer/edb/error_texts.h"
 #include "viewer/edb/full_path.h"
+#include "viewer/edb/thread_error.h"
 
 namespace raz::edb {
 namespace {
 
 constexpr std::size_t kMaxFullPath = 260;
-
-thread_local std::int32_t t_last_error = code::kOk;
 
 struct OpenDatabaseEntry {
   std::string name;
@@ -39,7 +38,7 @@ FullPathMaker g_full_path_maker = &MakeFullPath;
 // Sets the code and passes a result through.
 template <typename T>
 T Leave(std::int32_t code, T result) {
-  t_last_error = code;
+  SetThreadError(code);
   return result;
 }
 
@@ -55,14 +54,29 @@ T OrOutOfMemory(T failed, Operation&& operation) {
   return Leave(code::kOutOfMemory, std::move(failed));
 }
 
-// The current database, or null with -67 left.
-Database* Current() {
-  if (g_current == nullptr) {
-    t_last_error = code::kNoCurrentDatabase;
-    return nullptr;
+// Reads field `index` (0-based) of `db`'s current record into `value`, leaving
+// its code in `error`; when memory runs out, the empty value and -2.
+void ReadInto(Database& db, std::size_t index, FieldValue& value, std::int32_t& error) {
+  try {
+    db.Read(index, value, &error);
+    return;
+  } catch (const std::bad_alloc&) {
+  } catch (const std::length_error&) {
   }
-  t_last_error = code::kOk;
-  return g_current->db.get();
+  value = FieldValue{};
+  error = code::kOutOfMemory;
+}
+
+// The current database, or null with -67 left in `error`.
+Database* Current(std::int32_t& error) {
+  error = g_current == nullptr ? code::kNoCurrentDatabase : code::kOk;
+  return g_current == nullptr ? nullptr : g_current->db.get();
+}
+Database* Current() {
+  std::int32_t error = code::kOk;
+  Database* db = Current(error);
+  SetThreadError(error);
+  return db;
 }
 
 // Applies the suffix rules: no dot after the last backslash adds ".EDB", a
@@ -129,7 +143,7 @@ std::string CurrentDatabaseName() {
 }
 
 void CloseDatabase(const std::optional<std::string>& name) {
-  t_last_error = code::kOk;
+  SetThreadError(code::kOk);
   if (!name) {
     if (g_current != nullptr) Remove(g_current);
     return;
@@ -140,19 +154,19 @@ void CloseDatabase(const std::optional<std::string>& name) {
       return;
     }
   }
-  t_last_error = code::kNotOpen;
+  SetThreadError(code::kNotOpen);
 }
 
-std::int32_t LastErrorCode() { return t_last_error; }
+std::int32_t LastErrorCode() { return ThreadError(); }
 
-std::string LastErrorText() { return std::string(ErrorText(t_last_error)); }
+std::string LastErrorText() { return std::string(ErrorText(ThreadError())); }
 
 std::int32_t RecordCount() {
   Database* db = Current();
   if (db == nullptr) return 0;
   std::int32_t count_code = code::kOk;
   std::int64_t count = db->RefreshRecordCount(&count_code);
-  t_last_error = count_code;
+  SetThreadError(count_code);
   return static_cast<std::int32_t>(std::min<std::int64_t>(count, INT32_MAX));
 }
 
@@ -186,21 +200,42 @@ bool SkipRecords(std::int32_t n) {
   return true;
 }
 
+// The thread's code is set once per read: reads come once per cell.
+void ReadField(std::string_view name, FieldValue& value) {
+  std::int32_t error = code::kOk;
+  Database* db = Current(error);
+  const std::ptrdiff_t index = db ? db->FindField(name) : -1;
+  if (index >= 0) {
+    ReadInto(*db, static_cast<std::size_t>(index), value, error);
+  } else {
+    value = FieldValue{};
+    if (db != nullptr) error = code::kNoSuchField;
+  }
+  SetThreadError(error);
+}
+
+void ReadField(std::int32_t index, FieldValue& value) {
+  std::int32_t error = code::kOk;
+  Database* db = Current(error);
+  if (db != nullptr && index >= 1 && std::size_t(index) <= db->fields().size()) {
+    ReadInto(*db, static_cast<std::size_t>(index) - 1, value, error);
+  } else {
+    value = FieldValue{};
+    if (db != nullptr) error = code::kNoSuchField;
+  }
+  SetThreadError(error);
+}
+
 FieldValue ReadField(std::string_view name) {
-  Database* db = Current();
-  if (db == nullptr) return {};
-  std::ptrdiff_t index = db->FindField(name);
-  if (index < 0) return Leave(code::kNoSuchField, FieldValue{});
-  return OrOutOfMemory(FieldValue{}, [&] { return db->Read(std::size_t(index), &t_last_error); });
+  FieldValue value;
+  ReadField(name, value);
+  return value;
 }
 
 FieldValue ReadField(std::int32_t index) {
-  Database* db = Current();
-  if (db == nullptr) return {};
-  if (index < 1 || std::size_t(index) > db->fields().size()) {
-    return Leave(code::kNoSuchField, FieldValue{});
-  }
-  return OrOutOfMemory(FieldValue{}, [&] { return db->Read(std::size_t(index) - 1, &t_last_error); });
+  FieldValue value;
+  ReadField(index, value);
+  return value;
 }
 
 }  // namespace raz::edb

@@ -115,5 +115,9 @@ bool SkipRecords(std::int32_t n = 1);
 // match in stored order wins) or by 1-based index.
 FieldValue ReadField(std::string_view name);
 FieldValue ReadField(std::int32_t index);
+// The same into `value`, whose buffer is reused: a load that reads every
+// field of every record allocates only for values longer than any before.
+void ReadField(std::string_view name, FieldValue& value);
+void ReadField(std::int32_t index, FieldValue& value);
 
 }  // namespace raz::edb

@@ -82,6 +82,10 @@ inline void StoreU32(unsigned char* p, std::uint32_t v) {
 inline void StoreU64(unsigned char* p, std::uint64_t v) {
   for (int i = 0; i < 8; ++i) p[i] = static_cast<unsigned char>(v >> (8 * i));
 }
+// The same at a byte offset of a file's bytes held in a string.
+inline void StoreU32(std::string& bytes, std::size_t at, std::uint32_t v) {
+  StoreU32(reinterpret_cast<unsigned char*>(&bytes[at]), v);
+}
 inline double LoadF64(const unsigned char* p) {
   std::uint64_t bits = LoadU64(p);
   double v;

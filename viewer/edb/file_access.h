@@ -17,7 +17,8 @@ class ReadOnlyFile {
  public:
   // Opens `path` (GBK bytes) for reading, sharing it with readers and
   // writers; on failure returns null and sets *code to the file-exception
-  // code of the cause.
+  // code of the cause. A path that names no disk file (a device, a named
+  // pipe) fails with -4 on Windows, where such a read may block.
   static std::unique_ptr<ReadOnlyFile> Open(const std::string& path, std::int32_t* code);
 
   ~ReadOnlyFile();

@@ -1,7 +1,8 @@
 // ReadOnlyFile over CreateFileA and ReadFile: positioned reads at 64-bit
 // offsets, also in a 32-bit process, and GetLastError mapped to the engine's
 // file-exception codes, so a failure keeps the code of its cause (a missing
-// folder, a file another program holds exclusively or has locked).
+// folder, a file another program holds exclusively or has locked). A path
+// that is no disk file is refused as a bad path.
 #include <windows.h>
 
 #include <algorithm>
@@ -53,6 +54,14 @@ std::unique_ptr<ReadOnlyFile> ReadOnlyFile::Open(const std::string& path, std::i
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
     *code = CodeForError(GetLastError());
+    return nullptr;
+  }
+  // A path that names a device (NUL, CON, COM1) or a named pipe opens as
+  // well, but reading it could block the window's thread for as long as the
+  // other end pleases: only disk files are databases.
+  if (GetFileType(file) != FILE_TYPE_DISK) {
+    CloseHandle(file);
+    *code = code::kBadPath;
     return nullptr;
   }
   return std::unique_ptr<ReadOnlyFile>(new ReadOnlyFile(file));
