@@ -64,10 +64,13 @@ struct PumpingSink : LoadSink {
   int pumps_while_disabled = 0;
   int paints = 0;
   int refreshes = 0;
+  bool pump = true;               // false: count the pumps, dispatch nothing
+  bool ask_queue_first = false;   // as the main window: pump only when something waits
   void SetStatusText(std::string_view) override { PumpMessages(); }
   void PumpMessages() override {
     ++pumps;
     if (!IsWindowEnabled(window)) ++pumps_while_disabled;
+    if (!pump || (ask_queue_first && HIWORD(GetQueueStatus(QS_ALLINPUT)) == 0)) return;
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
       if (msg.message == WM_PAINT) ++paints;
