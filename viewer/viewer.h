@@ -58,7 +58,8 @@ class Viewer {
   // loads the table, resets the view (no part of the table stays) and shows
   // "数据表太大，无法显示" and a box with the record and field counts (when
   // they were read) and the path. Memory running out anywhere else fails the
-  // open with code -2, any other exception with -21. Throws nothing.
+  // open with code -2, any other exception with -21. Throws only when the
+  // failure cannot be shown either.
   bool OpenDatabaseFile(const std::string& path);
 
   // Opens the first argument of the command line when `exists` finds it.

@@ -119,26 +119,26 @@ TEST_F(MainWindowAssociationTest, AnExceptionStopsAtTheWindowProcedure) {
   EXPECT_TRUE(IsWindow(window));
 }
 
+// DestroyWindow calls on the watched window, seen by a CBT hook.
+HWND g_watched = nullptr;
+int g_destroys = 0;
+LRESULT CALLBACK CountDestroys(int code, WPARAM wparam, LPARAM lparam) {
+  if (code == HCBT_DESTROYWND && reinterpret_cast<HWND>(wparam) == g_watched) ++g_destroys;
+  return CallNextHookEx(nullptr, code, wparam, lparam);
+}
+
 TEST_F(MainWindowTest, ClosingAgainWhileTheWindowIsDestroyedDoesNothing) {
   // Queued now, dispatched by the pumps of the window's destruction.
   PostMessageA(window, WM_CLOSE, 0, 0);
   PostMessageA(window, WM_COMMAND, kMenuExit, 0);
-  static HWND watched;
-  static int destroys;
-  watched = window;
-  destroys = 0;
-  HHOOK hook = SetWindowsHookExA(
-      WH_CBT,
-      [](int code, WPARAM wparam, LPARAM lparam) -> LRESULT {
-        if (code == HCBT_DESTROYWND && reinterpret_cast<HWND>(wparam) == watched) ++destroys;
-        return CallNextHookEx(nullptr, code, wparam, lparam);
-      },
-      nullptr, GetCurrentThreadId());
+  g_watched = window;
+  g_destroys = 0;
+  HHOOK hook = SetWindowsHookExA(WH_CBT, CountDestroys, nullptr, GetCurrentThreadId());
   ASSERT_TRUE(hook);
   SendMessageA(window, WM_CLOSE, 0, 0);
   UnhookWindowsHookEx(hook);
   EXPECT_FALSE(IsWindow(window));
-  EXPECT_EQ(destroys, 1);
+  EXPECT_EQ(g_destroys, 1);
 }
 
 TEST_F(MainWindowTest, RequestsDuringAnOpenAreRefusedOrWaitForIt) {
