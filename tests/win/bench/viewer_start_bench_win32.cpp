@@ -3,7 +3,7 @@
 //   viewer_start_bench [runs]
 // - what one pump of an empty message queue costs (a load pumps after every
 //   50 records), against the cheaper checks of the queue;
-// - loading 100,000 and 1,000,000 records in process, into the grid's model
+// - loading 2, 100,000 and 1,000,000 records in process, into the grid's model
 //   alone and into a shown grid control pumped in several ways;
 // - the real program from its start to its main window with no database, and
 //   to the status text "共有记录：N" for 2, 100,000 and 1,000,000 records of
@@ -197,6 +197,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "cannot write the databases in %s\n", dir.path().c_str());
     return 1;
   }
+  PrintInProcessLoads(runs, two, 2);
   PrintInProcessLoads(runs, hundred_thousand, 100000);
   PrintInProcessLoads(runs, million, 1000000);
 
