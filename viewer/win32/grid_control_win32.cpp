@@ -115,14 +115,13 @@ void GridControl::Refresh() {
   if (from <= to) ListView_RedrawItems(list_, from, to);
 }
 
-std::string_view GridControl::ShownPart(int item, int column, int buffer_size) const {
+std::string_view GridControl::CellStart(int item, int column, std::size_t max_bytes) const {
   // A cell may hold megabytes; the list view shows at most its buffer, so no
   // more of the cell is read. A long cell is cut at a character boundary:
   // half a two-byte character would show as a stray glyph.
-  const std::size_t room = static_cast<std::size_t>(buffer_size) - 1;
   const char* cell = model_->CellText(item + HeaderRows(), column);
-  const std::string_view text(cell, strnlen(cell, room + 1));
-  return text.substr(0, WholeCharacterPrefix(text, room));
+  const std::string_view text(cell, strnlen(cell, max_bytes + 1));
+  return text.substr(0, WholeCharacterPrefix(text, max_bytes));
 }
 
 bool GridControl::HandleNotify(const NMHDR* header, LRESULT* result) {
@@ -131,7 +130,8 @@ bool GridControl::HandleNotify(const NMHDR* header, LRESULT* result) {
     case LVN_GETDISPINFOA: {
       LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(const_cast<NMHDR*>(header))->item;
       if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
-        const std::string_view text = ShownPart(item.iItem, item.iSubItem, item.cchTextMax);
+        const std::string_view text =
+            CellStart(item.iItem, item.iSubItem, static_cast<std::size_t>(item.cchTextMax) - 1);
         std::memcpy(item.pszText, text.data(), text.size());
         item.pszText[text.size()] = '\0';
       }
@@ -141,11 +141,19 @@ bool GridControl::HandleNotify(const NMHDR* header, LRESULT* result) {
     case LVN_GETDISPINFOW: {
       LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(const_cast<NMHDR*>(header))->item;
       if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
-        // A GBK character becomes one UTF-16 unit: the bytes fit the units.
-        const std::string_view text = ShownPart(item.iItem, item.iSubItem, item.cchTextMax);
-        const int units = text.empty() ? 0
-                                       : MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                                             item.pszText, item.cchTextMax - 1);
+        // Each GBK character, of one byte or two, becomes one UTF-16 unit:
+        // as many characters as the buffer has units, from at most twice
+        // as many bytes.
+        const std::size_t room = static_cast<std::size_t>(item.cchTextMax) - 1;
+        const std::string_view text = CellStart(item.iItem, item.iSubItem, 2 * room);
+        std::size_t bytes = 0;
+        for (std::size_t characters = 0; characters < room && bytes < text.size(); ++characters) {
+          bytes += IsLeadByte(static_cast<unsigned char>(text[bytes])) ? 2 : 1;
+        }
+        bytes = std::min(bytes, text.size());  // a lone lead byte at the end
+        const int units = bytes == 0 ? 0
+                                     : MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(bytes),
+                                                           item.pszText, item.cchTextMax - 1);
         item.pszText[units] = L'\0';
       }
       *result = 0;

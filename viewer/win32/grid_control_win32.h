@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <string_view>
 
 #include "viewer/egrid.h"
@@ -45,9 +46,9 @@ class GridControl : public EGridObserver {
   // (scrolling, resizing, a new item count) repaints the list, and each
   // paint reads them anew, so the note never misses a row on screen.
   void ReadPage();
-  // The start of a cell's text that fits a list view buffer of that size
-  // (the NUL included), read no further than that.
-  std::string_view ShownPart(int item, int column, int buffer_size) const;
+  // At most `max_bytes` of a cell's text, cut at a character boundary, read
+  // no further than that.
+  std::string_view CellStart(int item, int column, std::size_t max_bytes) const;
 
   HWND list_ = nullptr;
   HWND parent_ = nullptr;
