@@ -111,13 +111,17 @@ void EGrid::ClearTexts() {
 }
 
 // Texts replaced or cut off stay in the arena until they make up more than
-// half of it; then the live texts are copied into a fresh arena.
+// half of it; then the live texts are copied into a fresh arena. The new
+// index is built beside the old one and both are swapped in only when
+// complete: running out of memory midway leaves the grid as it was.
 void EGrid::CompactIfWasteful() {
   if (waste_ < 4096 || waste_ * 2 < used_) return;
   TextArena fresh(kMaxTextBytes);
-  for (std::uint32_t& cell : cells_) {
-    if (cell != TextArena::kEmpty) cell = fresh.Append(arena_.At(cell));
-  }
+  std::vector<std::uint32_t> moved(cells_.size());
+  std::transform(cells_.begin(), cells_.end(), moved.begin(), [&](std::uint32_t cell) {
+    return cell == TextArena::kEmpty ? cell : fresh.Append(arena_.At(cell));
+  });
+  cells_.swap(moved);
   arena_ = std::move(fresh);
   used_ -= waste_;
   waste_ = 0;

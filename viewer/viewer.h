@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -51,11 +52,14 @@ class Viewer {
 
   // Closes what was open, opens the file (asking once for the password when
   // the engine wants one) and loads it. A failure shows "打开数据库失败" and
-  // a box with the engine's code, text and the path; a cancelled password
-  // ends silently. A table too large to show, or memory running out, resets
-  // the view (no part of the table stays) and shows "数据表太大，无法显示"
-  // and a box with the record and field counts and the path. Throws nothing
-  // for lack of memory.
+  // a box with the engine's code, text and the path (also when the password
+  // window cannot be shown); a cancelled password ends silently. A table too
+  // large to show, or the engine running out of memory while it opens or
+  // loads the table, resets the view (no part of the table stays) and shows
+  // "数据表太大，无法显示" and a box with the record and field counts (when
+  // they were read) and the path. Memory running out anywhere else fails the
+  // open with code -2, any other exception with -21. Throws only when the
+  // failure cannot be shown either.
   bool OpenDatabaseFile(const std::string& path);
 
   // Opens the first argument of the command line when `exists` finds it.
@@ -66,7 +70,9 @@ class Viewer {
  private:
   bool OpenAndLoad(const std::string& path);
   bool LoadOpened(const std::string& path);
-  void ReportTooLarge(const std::string& path);
+  void ReportTooLarge(const std::string& path, bool counts_read);
+  // The failure status and box, with `code` or else the engine's last code.
+  void ReportOpenFailure(const std::string& path, std::optional<std::int32_t> code);
 
   ViewerUi& ui_;
   ViewerState state_;

@@ -2,6 +2,7 @@
 // implements it; tests and the benchmark use doubles.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -22,8 +23,9 @@ class ViewerUi : public LoadSink {
  public:
   virtual void SetTitle(const std::string& title) = 0;
   // Shows the password window modally over the main window; the password as
-  // typed, or empty when the window was cancelled or closed.
-  virtual std::string AskPassword() = 0;
+  // typed, empty when the window was cancelled or closed, nothing when it
+  // could not be shown.
+  virtual std::optional<std::string> AskPassword() = 0;
   // A task-modal box owned by the main window with an OK button.
   virtual void ShowMessage(const std::string& text, const std::string& caption, unsigned flags) = 0;
 };

@@ -19,6 +19,7 @@
 
 #include "tests/shared/edb_hostile_shapes.h"
 #include "tests/shared/edb_writer.h"
+#include "tests/shared/viewer_ui_doubles.h"
 #include "viewer/edb/edb_format.h"
 #include "viewer/viewer.h"
 
@@ -26,20 +27,7 @@ namespace {
 
 using namespace raz::edb::testing;
 
-// Keeps the last status text and message box.
-struct QuietUi : raz::viewer::ViewerUi {
-  std::string status, box;
-  int boxes = 0;
-  void SetStatusText(std::string_view text) override { status = text; }
-  void PumpMessages() override {}
-  void SetMainWindowEnabled(bool) override {}
-  void SetTitle(const std::string&) override {}
-  std::string AskPassword() override { return {}; }
-  void ShowMessage(const std::string& text, const std::string&, unsigned) override {
-    box = text;
-    ++boxes;
-  }
-};
+using raz::viewer::testing::QuietUi;
 
 struct Shape {
   const char* name;

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "tests/shared/edb_writer.h"
+#include "tests/shared/viewer_ui_doubles.h"
 #include "viewer/viewer.h"
 
 namespace {
@@ -17,11 +18,6 @@ namespace {
 using raz::edb::FieldKind;
 using namespace raz::edb::testing;
 
-struct NoWindow : raz::viewer::LoadSink {
-  void SetStatusText(std::string_view) override {}
-  void PumpMessages() override {}
-  void SetMainWindowEnabled(bool) override {}
-};
 
 double Seconds(std::chrono::steady_clock::duration d) { return std::chrono::duration<double>(d).count(); }
 
@@ -58,7 +54,7 @@ int main(int argc, char** argv) {
   }
   raz::viewer::ViewerState state;
   raz::viewer::EGrid grid;
-  NoWindow sink;
+  raz::viewer::testing::QuietUi sink;
   const auto start = std::chrono::steady_clock::now();
   raz::viewer::LoadTable(state, grid, sink);
   const double load_s = Seconds(std::chrono::steady_clock::now() - start);

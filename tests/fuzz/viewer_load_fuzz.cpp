@@ -8,22 +8,11 @@
 
 #include "tests/fuzz/edb_fuzz_input.h"
 #include "tests/shared/edb_writer.h"
+#include "tests/shared/viewer_ui_doubles.h"
 #include "viewer/edb/edb.h"
 #include "viewer/viewer.h"
 
 using namespace raz;
-
-namespace {
-
-// Checks that the load leaves the main window enabled, whatever happens.
-struct WindowSink : viewer::LoadSink {
-  int disabled = 0;
-  void SetStatusText(std::string_view) override {}
-  void PumpMessages() override {}
-  void SetMainWindowEnabled(bool enabled) override { disabled += enabled ? -1 : 1; }
-};
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static edb::testing::ScratchDir dir;
@@ -37,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!edb::OpenDatabase(path)) return 0;
   viewer::ViewerState state;
   viewer::EGrid grid;
-  WindowSink sink;
+  viewer::testing::QuietUi sink;  // the load must leave the window enabled
   const viewer::LoadOutcome outcome = viewer::LoadTable(state, grid, sink);
   if (sink.disabled != 0) __builtin_trap();
   if (grid.TextArenaBytes() > viewer::EGrid::kMaxTextBytes) __builtin_trap();

@@ -9,8 +9,16 @@ namespace {
 constexpr auto kRoot = RegistryRoot::ClassesRoot;
 const char kProgram[] = "C:\\Program Files\\raz\\Tallyscope.exe";
 
+// Fails every write once `writes_left` have succeeded.
+struct FailingLaterRegistry : MemoryRegistry {
+  int writes_left = 1000;
+  bool WriteRegistryText(RegistryRoot root, std::string_view path, std::string_view text) override {
+    return writes_left-- > 0 && MemoryRegistry::WriteRegistryText(root, path, text);
+  }
+};
+
 struct AssociationTest : ::testing::Test {
-  MemoryRegistry registry;
+  FailingLaterRegistry registry;
   int refreshes = 0;
   AssociationContext context{registry, kProgram, [this] { ++refreshes; }};
 
@@ -40,7 +48,7 @@ TEST_F(AssociationTest, AMovedProgramRewritesCommandAndIcon) {
   ASSERT_TRUE(WriteAssociation(context, ".edb", "", "C:\\old\\T.exe", ""));
   registry.SetValue(kRoot, ".edb", "Content Type", RegType::Sz, std::string("text/other") + '\0');
   ASSERT_TRUE(WriteAssociation(context, ".edb", "text/other", "", ""));
-  EXPECT_EQ(Read("edbfile\\shell\\open\\command\\"), OpenCommandText(kProgram));
+  EXPECT_EQ(Read("edbfile\\shell\\open\\command\\"), "\"C:\\Program Files\\raz\\Tallyscope.exe\"  \"%1\"");
   EXPECT_EQ(Read("edbfile\\DefaultIcon\\"), std::string(kProgram) + ",0");
   EXPECT_EQ(Read(".edb\\Content Type"), "text/other");
   EXPECT_EQ(refreshes, 2);
@@ -50,6 +58,35 @@ TEST_F(AssociationTest, AFailedWriteStopsWithoutRefreshing) {
   registry.SetReadOnly(true);
   EXPECT_FALSE(WriteAssociation(context, ".edb", "", "", ""));
   EXPECT_EQ(refreshes, 0);
+
+  // Failing after two writes: those stay, the later entries are not tried.
+  registry.SetReadOnly(false);
+  registry.writes_left = 2;
+  EXPECT_FALSE(WriteAssociation(context, ".edb", "", "", ""));
+  EXPECT_EQ(Read(".edb\\"), "edbfile");
+  EXPECT_EQ(Read(".edb\\Content Type"), "application/edbfile");
+  EXPECT_FALSE(registry.RegistryItemExists(kRoot, "edbfile\\shell\\open\\command\\"));
+  EXPECT_FALSE(registry.RegistryItemExists(kRoot, "edbfile\\DefaultIcon\\"));
+  EXPECT_EQ(refreshes, 0);
+}
+
+TEST(AssociationNotice, SuccessIsANoticeAndFailureAnErrorThatAsksForAdministrator) {
+  const struct {
+    Notice notice;
+    const char* text;
+    const char* caption;
+    unsigned flags;
+  } cases[] = {
+      {SetAssociationNotice(true), "设置文件关联成功", "提示", 0x40},
+      {SetAssociationNotice(false), "设置文件关联失败\r\n如果是Windows7、Windows8系统请用管理员方式运行本程序再设置", "错误", 0x10},
+      {CancelAssociationNotice(true), "取消文件关联成功", "提示", 0x40},
+      {CancelAssociationNotice(false), "取消文件关联失败\r\n如果是Windows7、Windows8系统请用管理员方式运行本程序再取消", "错误", 0x10},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(c.notice.text, c.text);
+    EXPECT_EQ(c.notice.caption, c.caption) << c.text;
+    EXPECT_EQ(c.notice.flags, c.flags) << c.text;
+  }
 }
 
 TEST_F(AssociationTest, NormalisesCapitalsBlanksAndAMissingDot) {

@@ -1,9 +1,11 @@
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "tests/host/viewer_fake_ui.h"
+#include "tests/shared/viewer_ui_doubles.h"
 #include "tests/shared/edb_writer.h"
 #include "viewer/viewer.h"
 
@@ -98,6 +100,20 @@ TEST_F(ViewerLoadTest, WidthsFromLongNamesAndDisabledOnlyWhileRecordsLoad) {
                                             "status:共有记录：120"}));
 }
 
+TEST_F(ViewerLoadTest, NumberColumnTakesEightPixelsADigitAndAtLeastFifty) {
+  for (const auto& [records, width] : {std::pair{12345, 50}, std::pair{1234567, 56}}) {
+    const std::string path = Write("n" + std::to_string(records) + ".edb", {{"B", FieldKind::kByte}}, records);
+    int seen = -1;
+    // Read once the header row is set; the load is then cut short.
+    ui.at_pump = [&] {
+      seen = viewer.Grid().ColumnWidth(0);
+      throw 42;
+    };
+    viewer.OpenDatabaseFile(path);
+    EXPECT_EQ(seen, width) << records;
+  }
+}
+
 TEST_F(ViewerLoadTest, NoRecordsGivesTenRowsAndNoFieldsStaysOneByOne) {
   ASSERT_TRUE(viewer.OpenDatabaseFile(Write("empty.edb", {{"Name", FieldKind::kText, 8}}, 0)));
   EXPECT_EQ(viewer.Grid().RowCount(), 10);
@@ -138,6 +154,36 @@ TEST_F(ViewerLoadTest, PasswordAskedOnceAndTypedAsIs) {
   EXPECT_EQ(ui.boxes[0].caption, "错误");
   EXPECT_EQ(ui.boxes[0].flags, 0x40u);
   EXPECT_EQ(ui.statuses.back(), "打开数据库失败");
+}
+
+TEST_F(ViewerLoadTest, EveryFailedOpenShowsItsBox) {
+  const std::string secret = Write("secret.edb", {{"N", FieldKind::kInt32}}, 1, {}, "pw");
+  const std::string plain = Write("plain.edb", {{"N", FieldKind::kInt32}}, 120);
+  const struct {
+    std::function<void(FakeUi&)> arrange;
+    const std::string& path;
+    const char* code_and_text;
+  } cases[] = {
+      // A password window that cannot be shown: the engine's own code.
+      {[](FakeUi& u) { u.password_window_fails = true; }, secret, "-78\r\n错误信息：未提供数据库访问密码或提供了错误的密码"},
+      // Memory running out before the table is read is no large table.
+      {[](FakeUi& u) { u.bad_alloc_at_status = "读取数据..."; }, plain, "-2\r\n错误信息：内存不足"},
+      // Anything else thrown midway through the load.
+      {[](FakeUi& u) { u.at_pump = [] { throw 42; }; }, plain, "-21\r\n错误信息：打开指定数据库失败"},
+  };
+  for (const auto& c : cases) {
+    ui = FakeUi();
+    ASSERT_TRUE(viewer.OpenDatabaseFile(Write("before.edb", {{"N", FieldKind::kInt32}}, 1)));
+    ui = FakeUi();
+    c.arrange(ui);
+    EXPECT_FALSE(viewer.OpenDatabaseFile(c.path));
+    ASSERT_EQ(ui.boxes.size(), 1u) << c.code_and_text;
+    EXPECT_EQ(ui.boxes[0].text, std::string("打开raz数据库失败\r\n错误代码：") + c.code_and_text + "\r\n" + c.path);
+    EXPECT_EQ(ui.statuses.back(), "打开数据库失败");
+    EXPECT_EQ(ui.Count("disable"), ui.Count("enable"));
+    EXPECT_TRUE(edb::CurrentDatabaseName().empty());
+    EXPECT_EQ(ui.title, "Tallyscope");
+  }
 }
 
 TEST_F(ViewerLoadTest, CancelledPasswordClosesWhatWasOpenSilently) {

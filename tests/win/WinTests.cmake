@@ -15,6 +15,15 @@ foreach(program Ravelmend Tallyscope Ferrydrop)
     add_dependencies(win_tests ${program})
   endif()
 endforeach()
+# viewer_start_bench: Tallyscope's pump cost and start-to-status times under
+# Wine (scripts/bench-viewer.sh runs it); not a test.
+add_executable(viewer_start_bench ${CMAKE_CURRENT_LIST_DIR}/bench/viewer_start_bench_win32.cpp
+                                  ${CMAKE_CURRENT_LIST_DIR}/driver/driver.cpp)
+target_include_directories(viewer_start_bench PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests
+                                                      ${CMAKE_BINARY_DIR}/generated)
+target_link_libraries(viewer_start_bench PRIVATE ${win32_libs} ${portable_libs})
+set_target_properties(viewer_start_bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+add_dependencies(viewer_start_bench Tallyscope)
 if(NOT RAZ_WINE_TESTS)
   return()
 endif()

@@ -12,9 +12,13 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/shared/edb_writer.h"
+#include "viewer/edb/edb.h"
+#include "viewer/viewer.h"
 #include "viewer/win32/drop_target_win32.h"
 #include "viewer/win32/grid_control_win32.h"
 #include "win/fake_drag.h"
+#include "win/viewer_grid_host.h"
 
 namespace raz::viewer {
 namespace {
@@ -94,30 +98,23 @@ TEST_F(DropTargetTest, ReportsOnePathAloneAndSeveralEachWithCrLf) {
   EXPECT_EQ(drops, (std::vector<std::string>{"C:\\数据\\a.edb", "C:\\a.edb\r\nD:\\b c.edb\r\n"}));
 }
 
-constexpr UINT kRefresh = WM_APP + 7;
-GridControl* g_grid = nullptr;
-
-LRESULT CALLBACK HostProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  LRESULT result = 0;
-  if (m == WM_NOTIFY && g_grid && g_grid->HandleNotify(reinterpret_cast<NMHDR*>(lp), &result)) return result;
-  return DefWindowProcA(w, m, wp, lp);
-}
+using testing::GridHost;
+using testing::kHostRefresh;
 
 struct GridControlTest : ::testing::Test {
-  void SetUp() override {
-    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_LISTVIEW_CLASSES};
-    InitCommonControlsEx(&icc);
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = HostProc;
-    wc.lpszClassName = "ViewerGridHost";
-    RegisterClassA(&wc);
-    host = CreateWindowA("ViewerGridHost", "", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr, nullptr, nullptr, nullptr);
-    g_grid = &grid;
-    ASSERT_TRUE(grid.Create(host, 1, RECT{0, 0, 300, 200}, &model, kRefresh));
-  }
-  void TearDown() override {
-    g_grid = nullptr;
-    DestroyWindow(host);
+  EGrid model;
+  GridHost host{model, RECT{0, 0, 300, 200}};
+  GridControl& grid = host.grid;
+
+  void SetUp() override { ASSERT_TRUE(host.created); }
+  // Shows the host and lets it paint.
+  void Show() {
+    ShowWindow(host.window, SW_SHOWNOACTIVATE);
+    for (int i = 0; i < 10; ++i) {  // the window's first paints and exposes
+      Sleep(20);
+      MSG msg;
+      while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    }
   }
   std::string Text(int item, int sub) {
     char buf[256] = {};
@@ -141,13 +138,9 @@ struct GridControlTest : ::testing::Test {
   int Refreshes() {
     int n = 0;
     MSG msg;
-    while (PeekMessageA(&msg, host, kRefresh, kRefresh, PM_REMOVE)) ++n;
+    while (PeekMessageA(&msg, host.window, kHostRefresh, kHostRefresh, PM_REMOVE)) ++n;
     return n;
   }
-
-  HWND host = nullptr;
-  EGrid model;
-  GridControl grid;
 };
 
 TEST_F(GridControlTest, ShowsTheModelWithRowZeroAsHeader) {
@@ -180,24 +173,54 @@ TEST_F(GridControlTest, ManyCellChangesAskForOneRepaint) {
 }
 
 TEST_F(GridControlTest, RepaintsOnlyChangedRowsThatAreInView) {
-  // A load sets rows far below the window; repainting the visible rows for
-  // each batch of those would cost a whole paint per pumped batch.
-  ShowWindow(host, SW_SHOWNOACTIVATE);
+  // A load sets rows far below the window; a repaint asked for each batch of
+  // those would cost a message and a paint per pumped batch.
   model.SetRowCount(1001);
-  for (int i = 0; i < 10; ++i) {  // the window's first paints and exposes
-    Sleep(20);
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-  }
+  Show();
+  Refreshes();
   for (int r = 500; r <= 550; ++r) model.SetCellText(r, 1, "x");
+  EXPECT_EQ(Refreshes(), 0);
   ValidateRect(grid.Handle(), nullptr);
   grid.Refresh();
   EXPECT_FALSE(GetUpdateRect(grid.Handle(), nullptr, FALSE));
 
   model.SetCellText(2, 1, "y");
+  EXPECT_EQ(Refreshes(), 1);
   grid.Refresh();
   EXPECT_TRUE(GetUpdateRect(grid.Handle(), nullptr, FALSE));
   EXPECT_EQ(Text(1, 1), "y");
+
+  // Scrolled down, the rows now in view ask for a repaint and row 2 no more.
+  ListView_EnsureVisible(grid.Handle(), 800, FALSE);
+  Show();
+  model.SetCellText(2, 1, "z");
+  EXPECT_EQ(Refreshes(), 0);
+  model.SetCellText(801, 1, "z");
+  EXPECT_EQ(Refreshes(), 1);
+}
+
+TEST_F(GridControlTest, ALoadAsksForARepaintOnlyWhileItFillsTheRowsInView) {
+  edb::testing::ScratchDir dir;
+  const std::string path = dir.File("rows.edb");
+  {
+    edb::testing::EdbWriter writer(path, {{"N", edb::FieldKind::kInt32}});
+    for (int i = 1; i <= 1000; ++i) writer.AddRecord({edb::testing::IntValue(i)});
+    ASSERT_TRUE(writer.Finish());
+  }
+  ASSERT_TRUE(edb::OpenDatabase(path));
+  Show();
+  ViewerState state;
+  testing::PumpingSink sink;
+  sink.window = host.window;
+  LoadTable(state, model, sink);
+  edb::CloseDatabase();
+  // Pumped after every 50 records; only the first batch reaches the rows in view.
+  EXPECT_EQ(sink.pumps, 4 + 1000 / 50);
+  EXPECT_EQ(sink.pumps_while_disabled, 2 + 1000 / 50);
+  EXPECT_LE(sink.refreshes, 1);
+  EXPECT_EQ(ListView_GetItemCount(grid.Handle()), 1000);
+  EXPECT_EQ(Text(0, 1), "1");
+  EXPECT_TRUE(IsWindowEnabled(host.window));
 }
 
 TEST_F(GridControlTest, CutsLongCellsBetweenCharacters) {
@@ -221,6 +244,24 @@ TEST_F(GridControlTest, CutsLongCellsBetweenCharacters) {
   EXPECT_EQ(ask(2), "a");
   EXPECT_EQ(ask(3), "a\xD6\xD0");
   EXPECT_EQ(ask(5), "a\xD6\xD0\xCE\xC4");
+  // The wide text the list view may ask for instead: a unit per character.
+  auto ask_wide = [&](int room) {
+    wchar_t buffer[8];
+    std::fill(std::begin(buffer), std::end(buffer), L'x');
+    NMLVDISPINFOW info = {};
+    info.hdr.hwndFrom = grid.Handle();
+    info.hdr.code = LVN_GETDISPINFOW;
+    info.item.mask = LVIF_TEXT;
+    info.item.iSubItem = 1;
+    info.item.pszText = buffer;
+    info.item.cchTextMax = room + 1;
+    LRESULT result = 0;
+    EXPECT_TRUE(grid.HandleNotify(&info.hdr, &result));
+    return std::wstring(buffer, std::find(buffer, buffer + 8, L'\0'));
+  };
+  EXPECT_EQ(ask_wide(1), L"a");
+  EXPECT_EQ(ask_wide(2), L"a\x4E2D");
+  EXPECT_EQ(ask_wide(5), L"a\x4E2D\x6587");
 }
 
 TEST_F(GridControlTest, ResetToOneByOneLeavesOneEmptyHeader) {

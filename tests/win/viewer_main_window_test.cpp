@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -61,8 +62,11 @@ struct MainWindowTest : ::testing::Test {
     target->Drop(&files, 0, POINTL{}, &effect);
     return effect;
   }
-  // Opens a path that fails, so the failure box comes up during the open.
-  void OpenFailing() { SendMessageA(window, kFilesDroppedMessage, 0, 0); }
+  // Drops a file that is not there, so the failure box comes up during the open.
+  void OpenFailing() {
+    Drop(WindowDropTarget(), dir.File("missing.edb"));
+    PumpPendingMessages();
+  }
   std::string Status() const { return test::TextOf(test::ChildById(window, kStatusBarId)); }
 
   edb::testing::ScratchDir dir;
@@ -72,16 +76,69 @@ struct MainWindowTest : ::testing::Test {
   std::function<void()> during_box;
 };
 
-TEST_F(MainWindowTest, AnExceptionStopsAtTheWindowProcedure) {
+TEST_F(MainWindowTest, TheMenuReadsAsDesigned) {
+  std::vector<std::string> items;
+  const auto read = [&](HMENU menu, const std::string& indent) {
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+      char text[64] = {};
+      GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
+      const UINT state = GetMenuState(menu, i, MF_BYPOSITION);
+      // No item is disabled or checked (a separator is never enabled).
+      const bool plain = (state & MF_SEPARATOR) || !(state & (MF_DISABLED | MF_GRAYED | MF_CHECKED));
+      items.push_back(indent + ((state & MF_SEPARATOR) ? "-" : text) + (plain ? "" : " (state)"));
+    }
+  };
+  HMENU bar = GetMenu(window);
+  read(bar, "");
+  ASSERT_EQ(items, (std::vector<std::string>{"文件", "设置", "帮助"}));
+  for (int i = 0; i < 3; ++i) read(GetSubMenu(bar, i), "  ");
+  EXPECT_EQ(items, (std::vector<std::string>{"文件", "设置", "帮助", "  打开数据库", "  关闭数据库", "  -", "  退出",
+                                             "  设置文件关联", "  取消文件关联", "  关于"}));
+}
+
+TEST_F(MainWindowTest, AnExceptionDuringAnOpenEndsInItsFailureBox) {
   during_box = [] { throw 42; };
   EXPECT_NO_THROW(OpenFailing());
-  EXPECT_EQ(boxes.size(), 1u);
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_EQ(boxes[1].rfind("打开raz数据库失败\r\n错误代码：-21\r\n", 0), 0u) << boxes[1];
   EXPECT_TRUE(IsWindowEnabled(window));
   EXPECT_EQ(Status(), "打开数据库失败");
   // The window takes the next open as usual.
-  during_box = nullptr;
   EXPECT_NO_THROW(OpenFailing());
-  EXPECT_EQ(boxes.size(), 2u);
+  EXPECT_EQ(boxes.size(), 3u);
+}
+
+// Runs with the tests that change the association: cancelling it here
+// removes whatever of it a test left.
+using MainWindowAssociationTest = MainWindowTest;
+
+TEST_F(MainWindowAssociationTest, AnExceptionStopsAtTheWindowProcedure) {
+  during_box = [] { throw 42; };
+  EXPECT_NO_THROW(SendMessageA(window, WM_COMMAND, kMenuCancelAssociation, 0));
+  EXPECT_EQ(boxes.size(), 1u);
+  EXPECT_TRUE(IsWindow(window));
+}
+
+// DestroyWindow calls on the watched window, seen by a CBT hook.
+HWND g_watched = nullptr;
+int g_destroys = 0;
+LRESULT CALLBACK CountDestroys(int code, WPARAM wparam, LPARAM lparam) {
+  if (code == HCBT_DESTROYWND && reinterpret_cast<HWND>(wparam) == g_watched) ++g_destroys;
+  return CallNextHookEx(nullptr, code, wparam, lparam);
+}
+
+TEST_F(MainWindowTest, ClosingAgainWhileTheWindowIsDestroyedDoesNothing) {
+  // Queued now, dispatched by the pumps of the window's destruction.
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  PostMessageA(window, WM_COMMAND, kMenuExit, 0);
+  g_watched = window;
+  g_destroys = 0;
+  HHOOK hook = SetWindowsHookExA(WH_CBT, CountDestroys, nullptr, GetCurrentThreadId());
+  ASSERT_TRUE(hook);
+  SendMessageA(window, WM_CLOSE, 0, 0);
+  UnhookWindowsHookEx(hook);
+  EXPECT_FALSE(IsWindow(window));
+  EXPECT_EQ(g_destroys, 1);
 }
 
 TEST_F(MainWindowTest, RequestsDuringAnOpenAreRefusedOrWaitForIt) {
@@ -112,6 +169,11 @@ TEST_F(MainWindowTest, AnIdleWindowTakesADrop) {
   PumpPendingMessages();
   EXPECT_EQ(edb::CurrentDatabaseName(), "dropped");
   EXPECT_EQ(test::TextOf(window), "Tallyscope - " + path);
+
+  // The drop message from anyone else carries no drop: nothing happens.
+  SendMessageA(window, kFilesDroppedMessage, 0, 0);
+  EXPECT_EQ(edb::CurrentDatabaseName(), "dropped");
+  EXPECT_TRUE(boxes.empty());
 }
 
 TEST_F(MainWindowTest, NothingQueuedOpensOnceTheWindowIsBeingDestroyed) {

@@ -33,7 +33,13 @@ bool GridControl::Create(HWND parent, int id, const RECT& rect, EGrid* model, UI
   }
   model_->SetObserver(this);
   OnColumnsChanged();
+  ReadPage();
   return true;
+}
+
+void GridControl::ReadPage() {
+  page_first_ = ListView_GetTopIndex(list_);
+  page_last_ = page_first_ + ListView_GetCountPerPage(list_);
 }
 
 void GridControl::SyncItemCount() {
@@ -43,6 +49,7 @@ void GridControl::SyncItemCount() {
 
 void GridControl::OnRowCountChanged() {
   SyncItemCount();
+  ReadPage();  // fewer items may have moved the top
   InvalidateRect(list_, nullptr, FALSE);
 }
 
@@ -79,9 +86,11 @@ void GridControl::OnCellChanged(int row, int column) {
     SendMessageA(list_, LVM_SETCOLUMNA, column, reinterpret_cast<LPARAM>(&header));
     return;
   }
-  // Loading sets millions of cells: note the changed rows and repaint once
-  // when the queue is next pumped, instead of once per cell.
+  // Loading sets millions of cells, nearly all of them below the window:
+  // only rows on screen need a repaint, and it comes once the queue is next
+  // pumped, not once per cell.
   const int item = row - HeaderRows();
+  if (item < page_first_ || item > page_last_) return;
   if (changed_first_ > changed_last_) {
     changed_first_ = changed_last_ = item;
   } else {
@@ -98,14 +107,21 @@ void GridControl::Refresh() {
   changed_first_ = 1;
   changed_last_ = 0;
   if (first > last) return;
-  // A load changes rows far below the window most of the time; repainting
-  // the visible rows for each of those changes would cost a full paint per
-  // pump. One more row than a page covers a row cut off at the bottom.
-  const int top = ListView_GetTopIndex(list_);
-  const int bottom = top + ListView_GetCountPerPage(list_);
-  const int from = std::max(first, top);
-  const int to = std::min(last, bottom);
+  // The list may have scrolled since: the rows that left the screen are
+  // drawn afresh when they come back.
+  ReadPage();
+  const int from = std::max(first, page_first_);
+  const int to = std::min(last, page_last_);
   if (from <= to) ListView_RedrawItems(list_, from, to);
+}
+
+std::string_view GridControl::CellStart(int item, int column, std::size_t max_bytes) const {
+  // A cell may hold megabytes; the list view shows at most its buffer, so no
+  // more of the cell is read. A long cell is cut at a character boundary:
+  // half a two-byte character would show as a stray glyph.
+  const char* cell = model_->CellText(item + HeaderRows(), column);
+  const std::string_view text(cell, strnlen(cell, max_bytes + 1));
+  return text.substr(0, WholeCharacterPrefix(text, max_bytes));
 }
 
 bool GridControl::HandleNotify(const NMHDR* header, LRESULT* result) {
@@ -114,12 +130,10 @@ bool GridControl::HandleNotify(const NMHDR* header, LRESULT* result) {
     case LVN_GETDISPINFOA: {
       LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(const_cast<NMHDR*>(header))->item;
       if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
-        // A long cell is cut to the buffer at a character boundary: half a
-        // two-byte character would show as a stray glyph.
-        const std::string_view text = model_->CellText(item.iItem + HeaderRows(), item.iSubItem);
-        const std::size_t size = WholeCharacterPrefix(text, static_cast<std::size_t>(item.cchTextMax) - 1);
-        std::memcpy(item.pszText, text.data(), size);
-        item.pszText[size] = '\0';
+        const std::string_view text =
+            CellStart(item.iItem, item.iSubItem, static_cast<std::size_t>(item.cchTextMax) - 1);
+        std::memcpy(item.pszText, text.data(), text.size());
+        item.pszText[text.size()] = '\0';
       }
       *result = 0;
       return true;
@@ -127,10 +141,20 @@ bool GridControl::HandleNotify(const NMHDR* header, LRESULT* result) {
     case LVN_GETDISPINFOW: {
       LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(const_cast<NMHDR*>(header))->item;
       if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
-        const char* text = model_->CellText(item.iItem + HeaderRows(), item.iSubItem);
-        if (MultiByteToWideChar(CP_ACP, 0, text, -1, item.pszText, item.cchTextMax) == 0) {
-          item.pszText[item.cchTextMax - 1] = L'\0';
+        // Each GBK character, of one byte or two, becomes one UTF-16 unit:
+        // as many characters as the buffer has units, from at most twice
+        // as many bytes.
+        const std::size_t room = static_cast<std::size_t>(item.cchTextMax) - 1;
+        const std::string_view text = CellStart(item.iItem, item.iSubItem, 2 * room);
+        std::size_t bytes = 0;
+        for (std::size_t characters = 0; characters < room && bytes < text.size(); ++characters) {
+          bytes += IsLeadByte(static_cast<unsigned char>(text[bytes])) ? 2 : 1;
         }
+        bytes = std::min(bytes, text.size());  // a lone lead byte at the end
+        const int units = bytes == 0 ? 0
+                                     : MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(bytes),
+                                                           item.pszText, item.cchTextMax - 1);
+        item.pszText[units] = L'\0';
       }
       *result = 0;
       return true;
@@ -140,6 +164,7 @@ bool GridControl::HandleNotify(const NMHDR* header, LRESULT* result) {
       auto* draw = reinterpret_cast<NMLVCUSTOMDRAW*>(const_cast<NMHDR*>(header));
       switch (draw->nmcd.dwDrawStage) {
         case CDDS_PREPAINT:
+          ReadPage();
           *result = CDRF_NOTIFYITEMDRAW;
           return true;
         case CDDS_ITEMPREPAINT:

@@ -6,6 +6,9 @@
 
 #include <windows.h>
 
+#include <cstddef>
+#include <string_view>
+
 #include "viewer/egrid.h"
 
 namespace raz::viewer {
@@ -18,9 +21,10 @@ class GridControl : public EGridObserver {
   ~GridControl() override;
 
   // Creates the list view as a child of `parent` and starts observing
-  // `model`. Cell changes are repainted once `refresh_message` (posted to the
-  // parent at most once until handled) comes back through Refresh(), and
-  // only where the changed rows are on screen.
+  // `model`. A change of a cell in the rows on screen is repainted once
+  // `refresh_message` (posted to the parent at most once until handled) comes
+  // back through Refresh(); a change elsewhere posts nothing, since those rows
+  // are drawn from the model when they scroll in.
   bool Create(HWND parent, int id, const RECT& rect, EGrid* model, UINT refresh_message);
   HWND Handle() const { return list_; }
 
@@ -38,6 +42,13 @@ class GridControl : public EGridObserver {
  private:
   int HeaderRows() const { return model_->FixedRows(); }
   void SyncItemCount();
+  // Notes which items the list view shows now. Whatever changes them
+  // (scrolling, resizing, a new item count) repaints the list, and each
+  // paint reads them anew, so the note never misses a row on screen.
+  void ReadPage();
+  // At most `max_bytes` of a cell's text, cut at a character boundary, read
+  // no further than that.
+  std::string_view CellStart(int item, int column, std::size_t max_bytes) const;
 
   HWND list_ = nullptr;
   HWND parent_ = nullptr;
@@ -48,6 +59,9 @@ class GridControl : public EGridObserver {
   int changed_first_ = 1;
   int changed_last_ = 0;
   int list_columns_ = 0;
+  // Items on screen at the last paint: a page and the row cut off below it.
+  int page_first_ = 0;
+  int page_last_ = -1;
 };
 
 }  // namespace raz::viewer

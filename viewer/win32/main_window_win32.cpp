@@ -117,11 +117,17 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       }
       break;
     case kOpenCommandLineMessage:
-      RunOpen([this] { viewer_.OpenFromCommandLine(GetCommandLineA(), FileExists); });
+      // Once: the same message posted again must not reopen that file over
+      // what the user has opened since.
+      if (!std::exchange(command_line_done_, true)) {
+        RunOpen([this] { viewer_.OpenFromCommandLine(GetCommandLineA(), FileExists); });
+      }
       return 0;
     case kFilesDroppedMessage: {
+      // Only a drop on the window leaves a text; any other sender of the
+      // message has dropped nothing.
       const std::string dropped = std::exchange(dropped_, std::string());
-      RunOpen([&] { viewer_.OnFilesDropped(dropped); });
+      if (!dropped.empty()) RunOpen([&] { viewer_.OnFilesDropped(dropped); });
       return 0;
     }
     case kGridRefreshMessage:
@@ -136,6 +142,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       if (lparam == 0) OnCommand(LOWORD(wparam));
       return 0;
     case WM_CLOSE:
+      // Destroying pumps messages: a second close must not destroy again.
+      if (closing_) return 0;
       if (opening_) {
         exit_pending_ = true;
         return 0;
@@ -189,6 +197,7 @@ void MainWindow::RunOpen(const std::function<void()>& open) {
   try {
     open();
   } catch (...) {
+    // The viewer reports every failure it meets; this is one in reporting.
     RecoverFromFailedOpen();
   }
   opening_ = false;
@@ -204,14 +213,20 @@ void MainWindow::RunOpen(const std::function<void()>& open) {
 }
 
 void MainWindow::RecoverFromFailedOpen() {
-  // The viewer reports the failures it knows; whatever escaped it still
-  // leaves a closed database and a usable window.
+  // Whatever escaped the viewer still leaves a closed database, a usable
+  // window and the failure box; when even the box's text cannot be built
+  // (memory ran out), the box says what it can without it.
+  SetMainWindowEnabled(true);
   try {
     viewer_.ResetView();
     SetStatusText("打开数据库失败");
   } catch (...) {
   }
-  SetMainWindowEnabled(true);
+  try {
+    ShowMessage("打开raz数据库失败", "错误", kInformationBox);
+  } catch (...) {
+    MessageBoxA(window_, "打开raz数据库失败", "错误", MB_OK | MB_ICONINFORMATION | MB_TASKMODAL);
+  }
 }
 
 void MainWindow::CloseCommand() {
@@ -254,6 +269,7 @@ void MainWindow::ShowAbout() {
 }
 
 void MainWindow::ExitCommand() {
+  if (closing_) return;  // the window is being destroyed already
   if (opening_) {
     exit_pending_ = true;
     return;
@@ -268,13 +284,21 @@ void MainWindow::SetStatusText(std::string_view text) {
   PumpPendingMessages();
 }
 
-void MainWindow::PumpMessages() { PumpPendingMessages(); }
+void MainWindow::PumpMessages() {
+  // A load pumps after every 50 records, mostly with nothing queued. Under
+  // Wine a PeekMessage on an empty queue costs several server round trips;
+  // GetQueueStatus costs one and still takes in the display's pending input
+  // (a click, a key, a drop), so the full pump runs only when a message,
+  // paint, timer or sent message waits.
+  if (HIWORD(GetQueueStatus(QS_ALLINPUT)) == 0) return;
+  PumpPendingMessages();
+}
 
 void MainWindow::SetMainWindowEnabled(bool enabled) { EnableWindow(window_, enabled ? TRUE : FALSE); }
 
 void MainWindow::SetTitle(const std::string& title) { SetWindowTextA(window_, title.c_str()); }
 
-std::string MainWindow::AskPassword() { return ShowPasswordWindow(window_); }
+std::optional<std::string> MainWindow::AskPassword() { return ShowPasswordWindow(window_); }
 
 void MainWindow::ShowMessage(const std::string& text, const std::string& caption, unsigned flags) {
   ShowMessageBox(window_, text, caption, MB_OK | flags);

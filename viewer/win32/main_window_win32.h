@@ -5,13 +5,14 @@
 // An open (menu, command line or drop) pumps messages while it asks for a
 // password and loads, so other requests can arrive meanwhile: a second open
 // is refused, closing the database or the window waits until the open is
-// over, and once the window is being destroyed no open starts. No exception
-// leaves the window procedure.
+// over, and once the window is being destroyed no open starts and closing or
+// exiting again does nothing. No exception leaves the window procedure.
 #pragma once
 
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "viewer/viewer.h"
@@ -35,7 +36,7 @@ class MainWindow final : public ViewerUi {
   void PumpMessages() override;
   void SetMainWindowEnabled(bool enabled) override;
   void SetTitle(const std::string& title) override;
-  std::string AskPassword() override;
+  std::optional<std::string> AskPassword() override;
   void ShowMessage(const std::string& text, const std::string& caption, unsigned flags) override;
 
  private:
@@ -63,6 +64,7 @@ class MainWindow final : public ViewerUi {
   GridControl grid_;
   DropTarget drop_target_;
   bool activated_once_ = false;
+  bool command_line_done_ = false;  // the command line's open ran (or was refused)
   std::string dropped_;  // text of the last drop, opened once the drop is over
   bool opening_ = false;        // an open runs (password window, load)
   bool closing_ = false;        // the window is being destroyed

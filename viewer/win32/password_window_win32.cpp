@@ -117,7 +117,7 @@ void RegisterPasswordClass() {
 
 }  // namespace
 
-std::string ShowPasswordWindow(HWND owner) {
+std::optional<std::string> ShowPasswordWindow(HWND owner) {
   RegisterPasswordClass();
   PasswordWindow pw;
   pw.owner = owner;
@@ -127,7 +127,7 @@ std::string ShowPasswordWindow(HWND owner) {
   if (!CreateWindowExA(WS_EX_DLGMODALFRAME, kClassName, "请输入密码",
                        WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, left, top, kWidth, kHeight, owner,
                        nullptr, GetModuleHandleA(nullptr), &pw)) {
-    return {};
+    return std::nullopt;
   }
   EnableWindow(owner, FALSE);
   ShowWindow(pw.window, SW_SHOW);

@@ -3,13 +3,15 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 namespace raz::viewer {
 
 // Shows the window over `owner` (disabled meanwhile) and waits until it is
 // closed. The password exactly as typed when OK was pressed with something
-// other than blanks in the box; empty for Cancel, Esc or the close box.
-std::string ShowPasswordWindow(HWND owner);
+// other than blanks in the box; empty for Cancel, Esc or the close box;
+// nothing when the window could not be created.
+std::optional<std::string> ShowPasswordWindow(HWND owner);
 
 }  // namespace raz::viewer

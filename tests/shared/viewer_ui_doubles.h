@@ -1,9 +1,13 @@
-// A ViewerUi double for the viewer's tests: records what the logic shows and
-// answers the password window.
+// The doubles of the viewer's windows for its tests, benchmarks and fuzz
+// targets: FakeUi records everything the logic shows and answers the password
+// window as scripted; QuietUi shows nothing and keeps only the last status
+// text and box, and whether the main window was left disabled.
 #pragma once
 
 #include <algorithm>
+#include <functional>
 #include <new>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,6 +21,7 @@ struct FakeUi : ViewerUi {
   std::vector<std::string> events;  // "pump", "disable", "enable", "status:..."
   std::string title;
   std::vector<std::string> password_answers;
+  bool password_window_fails = false;  // AskPassword shows no window
   int password_prompts = 0;
   struct Box {
     std::string text, caption;
@@ -28,6 +33,8 @@ struct FakeUi : ViewerUi {
   int pumps_before_bad_alloc = -1;
   // A status text whose showing throws std::bad_alloc.
   std::string bad_alloc_at_status;
+  // Runs at each pump (to look at the grid midway, or to throw).
+  std::function<void()> at_pump;
 
   void SetStatusText(std::string_view text) override {
     statuses.emplace_back(text);
@@ -37,12 +44,14 @@ struct FakeUi : ViewerUi {
   void PumpMessages() override {
     events.push_back("pump");
     if (pumps_before_bad_alloc >= 0 && pumps_before_bad_alloc-- == 0) throw std::bad_alloc();
+    if (at_pump) at_pump();
   }
   void SetMainWindowEnabled(bool enabled) override { events.push_back(enabled ? "enable" : "disable"); }
   void SetTitle(const std::string& t) override { title = t; }
-  std::string AskPassword() override {
+  std::optional<std::string> AskPassword() override {
+    if (password_window_fails) return std::nullopt;
     ++password_prompts;
-    if (password_answers.empty()) return {};
+    if (password_answers.empty()) return std::string();
     std::string answer = password_answers.front();
     password_answers.erase(password_answers.begin());
     return answer;
@@ -51,6 +60,21 @@ struct FakeUi : ViewerUi {
     boxes.push_back({text, caption, flags});
   }
   int Count(const std::string& event) const { return static_cast<int>(std::count(events.begin(), events.end(), event)); }
+};
+
+struct QuietUi : ViewerUi {
+  std::string status, box;
+  int boxes = 0;
+  int disabled = 0;  // disables less enables: 0 once the window is usable
+  void SetStatusText(std::string_view text) override { status = text; }
+  void PumpMessages() override {}
+  void SetMainWindowEnabled(bool enabled) override { disabled += enabled ? -1 : 1; }
+  void SetTitle(const std::string&) override {}
+  std::optional<std::string> AskPassword() override { return std::string(); }
+  void ShowMessage(const std::string& text, const std::string&, unsigned) override {
+    box = text;
+    ++boxes;
+  }
 };
 
 }  // namespace raz::viewer::testing
