@@ -30,7 +30,8 @@ BOOL CALLBACK CollectChild(HWND w, LPARAM lp) {
 // The colours of a `size` area: the screen's at `at`, or, with an icon, the
 // icon drawn on `background`.
 std::vector<DWORD> Pixels(SIZE size, POINT at, HICON icon = nullptr, COLORREF background = 0) {
-  BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), size.cx, -size.cy, 1, 32}};
+  BITMAPINFO info = {};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), size.cx, -size.cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
   void* bits = nullptr;
   const HDC dc = CreateCompatibleDC(nullptr);
   const HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
