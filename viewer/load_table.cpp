@@ -59,7 +59,7 @@ LoadOutcome FillGrid(const ViewerState& state, std::int64_t rows, EGrid& grid, L
   sink.PumpMessages();
 
   edb::GoToFirstRecord();
-  std::string text;      // one buffer for every cell
+  std::string text;      // one buffer for the cells that are formatted
   edb::FieldValue value;  // and one for every value
   std::uint64_t value_bytes = 0;
   for (std::int64_t i = 1; i <= state.record_count; ++i) {
@@ -77,9 +77,7 @@ LoadOutcome FillGrid(const ViewerState& state, std::int64_t rows, EGrid& grid, L
       if (edb::LastErrorCode() == edb::code::kOutOfMemory) return LoadOutcome::kTooLarge;
       value_bytes += value.bytes.size();
       if (value_bytes > kMaxValueBytes) return LoadOutcome::kTooLarge;
-      text.clear();
-      AppendFieldValueText(value, text);
-      if (!grid.SetCellText(row, j, text)) return LoadOutcome::kTooLarge;
+      if (!grid.SetCellText(row, j, FieldValueText(value, text))) return LoadOutcome::kTooLarge;
     }
     edb::SkipRecords(1);
     if (i % kPumpEvery == 0) sink.PumpMessages();

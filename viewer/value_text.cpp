@@ -96,44 +96,46 @@ std::string DateTimeText(double ole_date) {
   return text;
 }
 
-void AppendFieldValueText(const edb::FieldValue& value, std::string& out) {
+std::string_view FieldValueText(const edb::FieldValue& value, std::string& scratch) {
   using edb::FieldKind;
+  scratch.clear();
   switch (value.kind) {
     case FieldKind::kByte:
-      AppendDecimal(static_cast<unsigned>(value.integer & 0xFF), out);
-      return;
+      AppendDecimal(static_cast<unsigned>(value.integer & 0xFF), scratch);
+      break;
     case FieldKind::kInt16:
     case FieldKind::kInt32:
     case FieldKind::kInt64:
-      AppendDecimal(static_cast<long long>(value.integer), out);
-      return;
+      AppendDecimal(static_cast<long long>(value.integer), scratch);
+      break;
     case FieldKind::kFloat:
-      AppendGeneral(value.real, 6, out);
-      return;
+      AppendGeneral(value.real, 6, scratch);
+      break;
     case FieldKind::kDouble:
-      AppendGeneral(value.real, 13, out);
-      return;
+      AppendGeneral(value.real, 13, scratch);
+      break;
     case FieldKind::kBool:
-      out += value.boolean ? "真" : "假";
-      return;
+      scratch += value.boolean ? "真" : "假";
+      break;
     case FieldKind::kDateTime:
-      AppendDateTimeText(value.real, out);
-      return;
+      AppendDateTimeText(value.real, scratch);
+      break;
     case FieldKind::kText:
     case FieldKind::kMemo:
-    case FieldKind::kByteSet:
-      out.append(value.bytes, 0, value.bytes.find('\0'));
-      return;
+    case FieldKind::kByteSet: {
+      const std::string_view bytes(value.bytes);
+      return bytes.substr(0, bytes.find('\0'));
+    }
     case FieldKind::kOpaque:
     case FieldKind::kNone:
-      return;
+      break;
   }
+  return scratch;
 }
 
 std::string FieldValueText(const edb::FieldValue& value) {
-  std::string text;
-  AppendFieldValueText(value, text);
-  return text;
+  std::string scratch;
+  return std::string(FieldValueText(value, scratch));
 }
 
 }  // namespace raz::viewer

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "viewer/edb/edb.h"
 
@@ -11,8 +12,10 @@ namespace raz::viewer {
 // "%.13g"; bool 真/假; date-time as DateTimeText; text and memo unchanged;
 // byte set up to its first zero byte; the 4-byte kind of its own: empty.
 std::string FieldValueText(const edb::FieldValue& value);
-// The same, appended to `out` (the loader reuses one buffer for every cell).
-void AppendFieldValueText(const edb::FieldValue& value, std::string& out);
+// The same as a view: of the value's own bytes for text, memo and byte set
+// (a value may hold megabytes, so it is not copied), else of `scratch`, which
+// is overwritten (the loader reuses one buffer for every cell).
+std::string_view FieldValueText(const edb::FieldValue& value, std::string& scratch);
 
 // An OLE Automation date (days since 30 December 1899, the fraction the time
 // of day) as "Y年M月D日" followed by "H时M分S秒", "H时M分" or "H时" down to
