@@ -15,7 +15,6 @@
 
 namespace {
 
-using raz::edb::FieldKind;
 using namespace raz::edb::testing;
 
 
@@ -27,25 +26,9 @@ int main(int argc, char** argv) {
   const int records = argc > 1 ? std::atoi(argv[1]) : 1000000;
   ScratchDir dir;
   const std::string path = dir.File("bench.edb");
-  {
-    EdbWriter writer(path,
-                     {{"编号", FieldKind::kInt32},
-                      {"名称", FieldKind::kText, 16},
-                      {"金额", FieldKind::kDouble},
-                      {"有效", FieldKind::kBool},
-                      {"日期", FieldKind::kDateTime},
-                      {"总量", FieldKind::kInt64},
-                      {"比例", FieldKind::kFloat},
-                      {"等级", FieldKind::kByte}});
-    for (int i = 0; i < records; ++i) {
-      writer.AddRecord({IntValue(i), BytesValue("名称" + std::to_string(i)), RealValue(i * 1.25),
-                        BoolValue(i % 3 == 0), RealValue(40000.0 + i / 1440.0), IntValue(i * 1000003LL),
-                        RealValue(static_cast<float>(i) / 7.0f), IntValue(i % 256)});
-    }
-    if (!writer.Finish()) {
-      std::fprintf(stderr, "cannot write %s\n", path.c_str());
-      return 1;
-    }
+  if (!WriteEightKindsDatabase(path, records)) {
+    std::fprintf(stderr, "cannot write %s\n", path.c_str());
+    return 1;
   }
 
   if (!raz::edb::OpenDatabase(path)) {

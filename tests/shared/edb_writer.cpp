@@ -222,4 +222,21 @@ bool WriteOneNumberDatabase(const std::string& path, std::int64_t number, const 
   return writer.Finish();
 }
 
+bool WriteEightKindsDatabase(const std::string& path, int records) {
+  EdbWriter writer(path, {{"编号", FieldKind::kInt32},
+                          {"名称", FieldKind::kText, 16},
+                          {"金额", FieldKind::kDouble},
+                          {"有效", FieldKind::kBool},
+                          {"日期", FieldKind::kDateTime},
+                          {"总量", FieldKind::kInt64},
+                          {"比例", FieldKind::kFloat},
+                          {"等级", FieldKind::kByte}});
+  for (int i = 0; i < records; ++i) {
+    writer.AddRecord({IntValue(i), BytesValue("名称" + std::to_string(i)), RealValue(i * 1.25), BoolValue(i % 3 == 0),
+                      RealValue(40000.0 + i / 1440.0), IntValue(i * 1000003LL),
+                      RealValue(static_cast<float>(i) / 7.0f), IntValue(i % 256)});
+  }
+  return writer.Finish();
+}
+
 }  // namespace raz::edb::testing

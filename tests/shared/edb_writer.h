@@ -78,6 +78,11 @@ class ScratchDir {
 // protected when `password` is not empty.
 bool WriteOneNumberDatabase(const std::string& path, std::int64_t number, const std::string& password = "");
 
+// The viewer's benchmark table: `records` records of 8 fields, one of each
+// common kind (32-bit integer, text, double, bool, date-time, 64-bit integer,
+// float, byte).
+bool WriteEightKindsDatabase(const std::string& path, int records);
+
 // Whole-file helpers for tests that damage or grow files.
 std::string ReadFileBytes(const std::string& path);
 bool WriteFileBytes(const std::string& path, std::string_view bytes);

@@ -33,7 +33,6 @@
 namespace {
 
 using namespace raz;
-using edb::FieldKind;
 using namespace edb::testing;
 
 double Seconds() {
@@ -46,24 +45,6 @@ double Seconds() {
 double Median(std::vector<double> values) {
   std::sort(values.begin(), values.end());
   return values.empty() ? 0.0 : values[values.size() / 2];
-}
-
-// The shape of the engine's benchmark: 8 fields of every common kind.
-bool WriteEightFields(const std::string& path, int records) {
-  EdbWriter writer(path, {{"编号", FieldKind::kInt32},
-                          {"名称", FieldKind::kText, 16},
-                          {"金额", FieldKind::kDouble},
-                          {"有效", FieldKind::kBool},
-                          {"日期", FieldKind::kDateTime},
-                          {"总量", FieldKind::kInt64},
-                          {"比例", FieldKind::kFloat},
-                          {"等级", FieldKind::kByte}});
-  for (int i = 0; i < records; ++i) {
-    writer.AddRecord({IntValue(i), BytesValue("名称" + std::to_string(i)), RealValue(i * 1.25), BoolValue(i % 3 == 0),
-                      RealValue(40000.0 + i / 1440.0), IntValue(i * 1000003LL),
-                      RealValue(static_cast<float>(i) / 7.0f), IntValue(i % 256)});
-  }
-  return writer.Finish();
 }
 
 struct Check {
@@ -193,7 +174,7 @@ int main(int argc, char** argv) {
   const std::string two = dir.File("two.edb");
   const std::string hundred_thousand = dir.File("hundred_thousand.edb");
   const std::string million = dir.File("million.edb");
-  if (!WriteEightFields(two, 2) || !WriteEightFields(hundred_thousand, 100000) || !WriteEightFields(million, 1000000)) {
+  if (!WriteEightKindsDatabase(two, 2) || !WriteEightKindsDatabase(hundred_thousand, 100000) || !WriteEightKindsDatabase(million, 1000000)) {
     std::fprintf(stderr, "cannot write the databases in %s\n", dir.path().c_str());
     return 1;
   }
