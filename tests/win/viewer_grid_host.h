@@ -1,5 +1,5 @@
 // Tallyscope's grid control on a host window of its own, for the in-process
-// tests and the start benchmark: the host hands the control its notifications
+// tests: the host hands the control its notifications
 // and its refresh message, and PumpingSink pumps the queue as a load does and
 // counts what it dispatched.
 #pragma once
@@ -64,13 +64,10 @@ struct PumpingSink : LoadSink {
   int pumps_while_disabled = 0;
   int paints = 0;
   int refreshes = 0;
-  bool pump = true;               // false: count the pumps, dispatch nothing
-  bool ask_queue_first = false;   // as the main window: pump only when something waits
   void SetStatusText(std::string_view) override { PumpMessages(); }
   void PumpMessages() override {
     ++pumps;
     if (!IsWindowEnabled(window)) ++pumps_while_disabled;
-    if (!pump || (ask_queue_first && HIWORD(GetQueueStatus(QS_ALLINPUT)) == 0)) return;
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
       if (msg.message == WM_PAINT) ++paints;

@@ -3,8 +3,6 @@
 //   viewer_start_bench [runs]
 // - what one pump of an empty message queue costs (a load pumps after every
 //   50 records), against the cheaper checks of the queue;
-// - loading 2, 100,000 and 1,000,000 records in process, into the grid's model
-//   alone and into a shown grid control pumped in several ways;
 // - the real program from its start to its main window with no database, and
 //   to the status text "共有记录：N" for 2, 100,000 and 1,000,000 records of
 //   8 fields: the median of `runs` starts each (5 by default).
@@ -15,20 +13,15 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "common/win32/ui.h"
 #include "tests/shared/edb_writer.h"
-#include "tests/shared/viewer_ui_doubles.h"
-#include "viewer/edb/edb.h"
-#include "viewer/viewer.h"
 #include "viewer/win32/main_window_win32.h"
 #include "viewer_paths.h"
 #include "win/driver/driver.h"
 #include "win/driver/tallyscope.h"
-#include "win/viewer_grid_host.h"
 
 namespace {
 
@@ -88,51 +81,6 @@ void PrintPumpCosts() {
   PumpPendingMessages();
 }
 
-// LoadTable in process, the median of `runs` rounds in which the ways take
-// turns: into the grid's model alone, and into a shown grid control not
-// pumped, pumped with a PeekMessage loop, and pumped as the main window does
-// (GetQueueStatus first). The differences are the grid's and the pumps' cost.
-void PrintInProcessLoads(int runs, const std::string& path, int records) {
-  if (!edb::OpenDatabase(path)) return;
-  struct Way {
-    const char* name;
-    bool window, pump, ask_queue_first;
-    std::vector<double> ms;
-    int pumps = 0, paints = 0, refreshes = 0;
-  };
-  Way ways[] = {{"the model alone", false, false, false, {}},
-                {"a shown grid, not pumped", true, false, false, {}},
-                {"a shown grid, PeekMessage loop", true, true, false, {}},
-                {"a shown grid, queue status first", true, true, true, {}}};
-  for (int run = 0; run < runs; ++run) {
-    for (Way& way : ways) {
-      viewer::EGrid model;
-      viewer::ViewerState state;
-      std::optional<viewer::testing::GridHost> host;
-      if (way.window) {
-        host.emplace(model, RECT{0, 0, 620, 400}, SIZE{640, 480}, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
-        PumpPendingMessages();
-      }
-      viewer::testing::PumpingSink sink;
-      sink.window = host ? host->window : nullptr;
-      sink.pump = way.pump;
-      sink.ask_queue_first = way.ask_queue_first;
-      const double start = Seconds();
-      viewer::LoadTable(state, model, sink);
-      way.ms.push_back(1000 * (Seconds() - start));
-      way.pumps = sink.pumps;
-      way.paints = sink.paints;
-      way.refreshes = sink.refreshes;
-    }
-  }
-  std::printf("LoadTable of %d records x 8 in process, median of %d:\n", records, runs);
-  for (const Way& way : ways) {
-    std::printf("  into %-34s %6.0f ms (%d pumps, %d paints, %d refresh messages)\n", way.name, Median(way.ms),
-                way.pumps, way.paints, way.refreshes);
-  }
-  edb::CloseDatabase();
-}
-
 // Milliseconds from starting Tallyscope with `args` until `shown` holds for
 // its main window; negative when it never does.
 double StartUntil(const std::string& args, const std::function<bool(HWND)>& shown) {
@@ -178,9 +126,6 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "cannot write the databases in %s\n", dir.path().c_str());
     return 1;
   }
-  PrintInProcessLoads(runs, two, 2);
-  PrintInProcessLoads(runs, hundred_thousand, 100000);
-  PrintInProcessLoads(runs, million, 1000000);
 
   const double empty_ms = MedianStart(runs, "", [](HWND) { return true; });
   std::printf("start to main window shown, no database:  median %6.0f ms\n", empty_ms);
