@@ -82,8 +82,7 @@ bool EGrid::SetColumnWidth(int column, int width) {
 
 bool EGrid::SetCellText(int row, int column, std::string_view text) {
   if (!Inside(row, column)) return true;
-  const std::size_t zero = text.find('\0');
-  if (zero != std::string_view::npos) text = text.substr(0, zero);
+  text = UpToFirstZero(text);
   if (!arena_.Fits(text)) return false;
   std::uint32_t& cell = cells_[Index(row, column)];
   Forget(cell);
@@ -110,12 +109,11 @@ void EGrid::ClearTexts() {
   waste_ = 0;
 }
 
-// Texts replaced or cut off stay in the arena until they make up more than
-// half of it; then the live texts are copied into a fresh arena. The new
-// index is built beside the old one and both are swapped in only when
-// complete: running out of memory midway leaves the grid as it was.
-void EGrid::CompactIfWasteful() {
-  if (waste_ < 4096 || waste_ * 2 < used_) return;
+// Texts replaced or cut off stay in the arena until CompactIfWasteful finds
+// them too many. The new index is built beside the old one and both are
+// swapped in only when complete: running out of memory midway leaves the grid
+// as it was.
+void EGrid::Compact() {
   TextArena fresh(kMaxTextBytes);
   std::vector<std::uint32_t> moved(cells_.size());
   std::transform(cells_.begin(), cells_.end(), moved.begin(), [&](std::uint32_t cell) {

@@ -103,7 +103,13 @@ class EGrid {
   }
   void Forget(std::uint32_t offset);  // counts a dropped text as waste
   void ClearTexts();
-  void CompactIfWasteful();
+  // Once dropped texts make up half of the stored bytes (and at least 4 KiB),
+  // copies the live texts into a fresh arena. Checked after every change, so
+  // the check is inline.
+  void CompactIfWasteful() {
+    if (waste_ >= 4096 && waste_ * 2 >= used_) Compact();
+  }
+  void Compact();
 
   EGridSettings settings_;
   int rows_ = 0;

@@ -59,7 +59,7 @@ LoadOutcome FillGrid(const ViewerState& state, std::int64_t rows, EGrid& grid, L
   sink.PumpMessages();
 
   edb::GoToFirstRecord();
-  std::string text;      // one buffer for the cells that are formatted
+  FormattedText text;     // one buffer for the cells that are formatted
   edb::FieldValue value;  // and one for every value
   std::uint64_t value_bytes = 0;
   for (std::int64_t i = 1; i <= state.record_count; ++i) {

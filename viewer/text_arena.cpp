@@ -1,8 +1,41 @@
 #include "viewer/text_arena.h"
 
+#include <cstdint>
 #include <cstring>
 
 namespace raz::viewer {
+namespace {
+
+// Copies `size` bytes, sizeof(Word) <= size <= 2 * sizeof(Word), as two
+// overlapping words: fixed-size moves that the compiler inlines.
+template <typename Word>
+void CopyAsTwoWords(char* to, const char* from, std::size_t size) {
+  Word head;
+  Word tail;
+  std::memcpy(&head, from, sizeof head);
+  std::memcpy(&tail, from + size - sizeof tail, sizeof tail);
+  std::memcpy(to, &head, sizeof head);
+  std::memcpy(to + size - sizeof tail, &tail, sizeof tail);
+}
+
+// Copies a text: one of up to 16 bytes (most cells) inline, a longer one by
+// memcpy. Under Wine a call into the C library per cell costs more than the
+// copy.
+void CopyText(char* to, const char* from, std::size_t size) {
+  if (size > 16) {
+    std::memcpy(to, from, size);
+  } else if (size >= 8) {
+    CopyAsTwoWords<std::uint64_t>(to, from, size);
+  } else if (size >= 4) {
+    CopyAsTwoWords<std::uint32_t>(to, from, size);
+  } else {
+    if (size > 0) to[0] = from[0];
+    if (size > 1) to[1] = from[1];
+    if (size > 2) to[2] = from[2];
+  }
+}
+
+}  // namespace
 
 std::uint64_t TextArena::SlotsFor(std::string_view text) const {
   const std::uint64_t need = std::uint64_t{text.size()} + 1;
@@ -36,7 +69,7 @@ std::uint32_t TextArena::Append(std::string_view text) {
   }
   const auto position = static_cast<std::uint32_t>(end_);
   char* at = chunks_[position >> kChunkBits].get() + (position & (kChunkSize - 1));
-  std::memcpy(at, text.data(), text.size());
+  CopyText(at, text.data(), text.size());
   at[text.size()] = '\0';
   end_ += std::uint64_t{text.size()} + 1;
   // After a block of several slots the next text starts a fresh chunk, since

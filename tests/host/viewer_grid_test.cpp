@@ -75,6 +75,15 @@ TEST(EGrid, IgnoresCellsOutsideAndKeepsTextUpToItsFirstZeroByte) {
   EXPECT_STREQ(grid.CellText(2, 0), "");
   grid.SetCellText(1, 1, std::string("ab\0cd", 5));
   EXPECT_STREQ(grid.CellText(1, 1), "ab");
+  // Short texts are scanned inline, longer ones by the C library.
+  for (std::size_t size : {8, 32, 33, 48}) {
+    for (std::size_t zero : {std::size_t{0}, size / 2, size - 1}) {
+      std::string text(size, 'z');
+      text[zero] = '\0';
+      grid.SetCellText(1, 1, text);
+      EXPECT_EQ(grid.CellText(1, 1), text.substr(0, zero)) << size;
+    }
+  }
   grid.SetCellText(1, 1, "");
   EXPECT_STREQ(grid.CellText(1, 1), "");
 }
@@ -107,6 +116,11 @@ TEST(TextArena, KeepsTextsAcrossChunkEdgesAndBlocksLargerThanAChunk) {
   // Sizes chosen to fill chunks exactly, overflow them by one and exceed them.
   for (std::size_t size : {mb - 2, std::size_t{1}, mb - 1, mb, std::size_t{7}, 3 * mb + 5, std::size_t{2}}) {
     std::string text(size, static_cast<char>('a' + stored.size()));
+    stored.emplace_back(arena.Append(text), text);
+  }
+  // Every short length, no two bytes alike, so that a copy that drops or
+  // repeats a byte shows.
+  for (std::string text = "A"; text.size() <= 40; text += static_cast<char>('A' + text.size())) {
     stored.emplace_back(arena.Append(text), text);
   }
   for (const auto& [position, text] : stored) {

@@ -1,5 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <cmath>
+#include <random>
+#include <tuple>
+#include <vector>
+
 #include "viewer/command_line.h"
 #include "viewer/dropped_files.h"
 #include "viewer/value_text.h"
@@ -23,6 +29,31 @@ TEST(FieldValueText, NumbersByKind) {
   EXPECT_EQ(FieldValueText(Real(FieldKind::kFloat, 1e20)), "1e+20");
   EXPECT_EQ(FieldValueText(Real(FieldKind::kDouble, 0.1 + 0.2)), "0.3");
   EXPECT_EQ(FieldValueText(Real(FieldKind::kDouble, 1234567.891234567)), "1234567.891235");
+}
+
+// The loader's quick "%.*g" must give what the exact conversion gives (that
+// is printf's), on every build and its floating-point unit: random bits over
+// the whole range, short decimals, halves that tie and values next to powers
+// of ten.
+TEST(FieldValueText, RealsMatchTheExactConversion) {
+  std::mt19937_64 random(20261210);
+  std::vector<double> values = {0.5, -0.0, 1.25, 1e-10, 9.9999999999995, 99999.95, 999999.5, 1e21, -9.9999995e21};
+  for (int i = 0; i < 30000; ++i) {
+    const auto bits = random();
+    values.push_back(std::ldexp(static_cast<double>(bits >> 11), static_cast<int>(bits % 160) - 140) *
+                     (bits & 1024 ? -1 : 1));
+    values.push_back(static_cast<double>(bits % 100000000) / std::pow(10.0, static_cast<int>(bits % 13)));
+    values.push_back((static_cast<double>(bits % 10000000) + 0.5) * std::pow(10.0, static_cast<int>(bits % 9) - 4));
+    values.push_back(std::pow(10.0, static_cast<int>(bits % 40) - 15) * (1.0 + static_cast<int>(bits % 7 - 3) * 1e-15));
+  }
+  for (const double v : values) {
+    for (const auto& [kind, precision, value] : {std::tuple{FieldKind::kDouble, 13, v},
+                                                 std::tuple{FieldKind::kFloat, 6, static_cast<double>(static_cast<float>(v))}}) {
+      char exact[64];
+      const auto end = std::to_chars(exact, exact + sizeof exact, value, std::chars_format::general, precision).ptr;
+      ASSERT_EQ(FieldValueText(Real(kind, value)), std::string(exact, end)) << value;
+    }
+  }
 }
 
 TEST(FieldValueText, BoolTextsAndOpaqueKind) {
