@@ -83,14 +83,36 @@ bool EGrid::SetColumnWidth(int column, int width) {
 bool EGrid::SetCellText(int row, int column, std::string_view text) {
   if (!Inside(row, column)) return true;
   text = UpToFirstZero(text);
-  if (!arena_.Fits(text)) return false;
+  const std::uint64_t bytes = text.empty() ? 0 : std::uint64_t{text.size()} + 1;
+  if (cell_bytes_ + bytes > kMaxTextBytes) return false;
+  const bool shared = IsLastLongText(text);
+  if (!shared && !arena_.Fits(text)) return false;
   std::uint32_t& cell = cells_[Index(row, column)];
+  if (shared && cell == last_long_) {
+    if (observer_) observer_->OnCellChanged(row, column);
+    return true;  // the cell already holds that text
+  }
   Forget(cell);
-  cell = arena_.Append(text);
-  if (cell != TextArena::kEmpty) used_ += text.size() + 1;
+  if (shared) {
+    cell = last_long_;
+    ++shares_[cell];
+  } else {
+    cell = arena_.Append(text);
+    if (cell != TextArena::kEmpty) used_ += text.size() + 1;
+    if (text.size() >= kShareFrom) {
+      last_long_ = cell;
+      last_long_size_ = text.size();
+    }
+  }
+  cell_bytes_ += bytes;
   CompactIfWasteful();
   if (observer_) observer_->OnCellChanged(row, column);
   return true;
+}
+
+bool EGrid::IsLastLongText(std::string_view text) const {
+  return text.size() >= kShareFrom && last_long_ != TextArena::kEmpty && text.size() == last_long_size_ &&
+         std::memcmp(arena_.At(last_long_), text.data(), text.size()) == 0;
 }
 
 const char* EGrid::CellText(int row, int column) const {
@@ -99,7 +121,18 @@ const char* EGrid::CellText(int row, int column) const {
 }
 
 void EGrid::Forget(std::uint32_t offset) {
-  if (offset != TextArena::kEmpty) waste_ += std::strlen(arena_.At(offset)) + 1;
+  if (offset == TextArena::kEmpty) return;
+  const std::size_t bytes = std::strlen(arena_.At(offset)) + 1;
+  cell_bytes_ -= bytes;
+  if (!shares_.empty()) {
+    const auto share = shares_.find(offset);
+    if (share != shares_.end()) {
+      if (--share->second == 0) shares_.erase(share);
+      return;  // other cells still show it
+    }
+  }
+  waste_ += bytes;
+  if (offset == last_long_) last_long_ = TextArena::kEmpty;
 }
 
 void EGrid::ClearTexts() {
@@ -107,6 +140,9 @@ void EGrid::ClearTexts() {
   arena_.Clear();
   used_ = 0;
   waste_ = 0;
+  cell_bytes_ = 0;
+  shares_.clear();
+  last_long_ = TextArena::kEmpty;
 }
 
 // Texts replaced or cut off stay in the arena until CompactIfWasteful finds
@@ -116,13 +152,22 @@ void EGrid::ClearTexts() {
 void EGrid::Compact() {
   TextArena fresh(kMaxTextBytes);
   std::vector<std::uint32_t> moved(cells_.size());
+  std::unordered_map<std::uint32_t, std::uint32_t> shared_moves;  // a shared text is copied once
   std::transform(cells_.begin(), cells_.end(), moved.begin(), [&](std::uint32_t cell) {
-    return cell == TextArena::kEmpty ? cell : fresh.Append(arena_.At(cell));
+    if (cell == TextArena::kEmpty) return cell;
+    if (shares_.count(cell) == 0) return fresh.Append(arena_.At(cell));
+    const auto [move, first] = shared_moves.try_emplace(cell, TextArena::kEmpty);
+    if (first) move->second = fresh.Append(arena_.At(cell));
+    return move->second;
   });
+  std::unordered_map<std::uint32_t, std::uint32_t> shares;
+  for (const auto& [offset, cells] : shares_) shares.emplace(shared_moves.at(offset), cells);
   cells_.swap(moved);
+  shares_.swap(shares);
   arena_ = std::move(fresh);
   used_ -= waste_;
   waste_ = 0;
+  last_long_ = TextArena::kEmpty;
 }
 
 }  // namespace raz::viewer

@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "viewer/text_arena.h"
@@ -80,14 +81,19 @@ class EGrid {
   bool SetColumnWidth(int column, int width);
 
   // A cell outside the grid is ignored (and reads as empty). The text is kept
-  // up to its first zero byte. False when the texts would pass kMaxTextBytes:
-  // the cell then keeps its text.
+  // up to its first zero byte. False when the texts would pass kMaxTextBytes,
+  // counting every cell's text in full: the cell then keeps its text.
+  // A long text equal to the last long one stored is not stored again (many
+  // fields of a file may name one memo chain): the cells share it.
   bool SetCellText(int row, int column, std::string_view text);
   // Valid until the next change of the grid; always NUL-terminated.
   const char* CellText(int row, int column) const;
 
   void SetObserver(EGridObserver* observer) { observer_ = observer; }
 
+  // Bytes of every cell's text as the budget counts them (NULs included,
+  // shared texts once per cell).
+  std::uint64_t CellBytes() const { return cell_bytes_; }
   // Bytes held for cell texts and their index (for the memory figures).
   std::size_t TextArenaBytes() const { return arena_.AllocatedBytes(); }
   std::size_t CellIndexBytes() const { return cells_.capacity() * sizeof(std::uint32_t); }
@@ -101,7 +107,11 @@ class EGrid {
   std::size_t Index(int row, int column) const {
     return static_cast<std::size_t>(row) * static_cast<std::size_t>(columns_) + static_cast<std::size_t>(column);
   }
-  void Forget(std::uint32_t offset);  // counts a dropped text as waste
+  // From this length on, a text equal to the last such text is shared.
+  static constexpr std::size_t kShareFrom = 4096;
+
+  bool IsLastLongText(std::string_view text) const;
+  void Forget(std::uint32_t offset);  // drops one cell's hold on a text
   void ClearTexts();
   // Once dropped texts make up half of the stored bytes (and at least 4 KiB),
   // copies the live texts into a fresh arena. Checked after every change, so
@@ -120,6 +130,13 @@ class EGrid {
   TextArena arena_{kMaxTextBytes};
   std::size_t used_ = 0;   // bytes of stored texts, NULs included
   std::size_t waste_ = 0;  // of those, bytes of texts no cell refers to any more
+  // Bytes of every cell's text as if each were stored alone, NULs included:
+  // what the budget counts.
+  std::uint64_t cell_bytes_ = 0;
+  // Shared texts: the cells beyond the first that refer to each.
+  std::unordered_map<std::uint32_t, std::uint32_t> shares_;
+  std::uint32_t last_long_ = TextArena::kEmpty;  // the last long text stored
+  std::size_t last_long_size_ = 0;
   EGridObserver* observer_ = nullptr;
 };
 

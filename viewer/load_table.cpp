@@ -24,6 +24,39 @@ constexpr int kPixelsPerByte = 8;
 // chains of many fields may share blocks), twice the text budget.
 constexpr std::uint64_t kMaxValueBytes = 2 * EGrid::kMaxTextBytes;
 
+// Once the stored texts pass this, the records not yet read are counted
+// before any more is stored. A few megabytes of file can name more text than
+// the budget (memo chains entered at many blocks): such a table is then
+// refused without filling 512 MiB first, while a table below it (1,000,000 x
+// 8 fields takes about 80 MiB) is read once.
+constexpr std::uint64_t kCountAheadFrom = std::uint64_t{128} << 20;
+
+// Bytes a cell text takes in the budget, its NUL included.
+std::uint64_t BudgetBytes(std::string_view text) { return text.empty() ? 0 : text.size() + 1; }
+
+// Whether the cells after field `field` of the current record `record`, and
+// the records after it, fit beside the `text_bytes` stored and the
+// `value_bytes` read so far: false when the load would stop on them. The
+// engine is left past the last record; messages are pumped as the load pumps.
+bool RestFits(const ViewerState& state, std::int64_t record, std::int32_t field, std::uint64_t text_bytes,
+              std::uint64_t value_bytes, LoadSink& sink) {
+  FormattedText text;
+  edb::FieldValue value;
+  for (std::int64_t i = record; i <= state.record_count; ++i) {
+    if (i != record) text_bytes += std::to_string(i).size() + 1;
+    for (std::int32_t j = i == record ? field + 1 : 1; j <= state.field_count; ++j) {
+      edb::ReadField(j, value);
+      if (edb::LastErrorCode() == edb::code::kOutOfMemory) return false;
+      value_bytes += value.bytes.size();
+      text_bytes += BudgetBytes(FieldValueText(value, text));
+      if (value_bytes > kMaxValueBytes || text_bytes > EGrid::kMaxTextBytes) return false;
+    }
+    edb::SkipRecords(1);
+    if (i % kPumpEvery == 0 && i != record) sink.PumpMessages();
+  }
+  return true;
+}
+
 int WidthFor(std::size_t bytes, int minimum) {
   const long long width = static_cast<long long>(bytes) * kPixelsPerByte;
   return width < minimum ? minimum : static_cast<int>(std::min<long long>(width, 0x7FFFFFFF));
@@ -62,6 +95,7 @@ LoadOutcome FillGrid(const ViewerState& state, std::int64_t rows, EGrid& grid, L
   FormattedText text;     // one buffer for the cells that are formatted
   edb::FieldValue value;  // and one for every value
   std::uint64_t value_bytes = 0;
+  bool counted_ahead = false;
   for (std::int64_t i = 1; i <= state.record_count; ++i) {
     const int row = static_cast<int>(i);
     char number[24];
@@ -78,6 +112,12 @@ LoadOutcome FillGrid(const ViewerState& state, std::int64_t rows, EGrid& grid, L
       value_bytes += value.bytes.size();
       if (value_bytes > kMaxValueBytes) return LoadOutcome::kTooLarge;
       if (!grid.SetCellText(row, j, FieldValueText(value, text))) return LoadOutcome::kTooLarge;
+      if (!counted_ahead && grid.CellBytes() > kCountAheadFrom) {
+        counted_ahead = true;
+        if (!RestFits(state, i, j, grid.CellBytes(), value_bytes, sink)) return LoadOutcome::kTooLarge;
+        edb::GoToFirstRecord();
+        edb::SkipRecords(row - 1);  // back to this record, for its next field
+      }
     }
     edb::SkipRecords(1);
     if (i % kPumpEvery == 0) sink.PumpMessages();

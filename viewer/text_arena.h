@@ -9,17 +9,13 @@
 #include <string_view>
 #include <vector>
 
+#include "viewer/edb/edb_format.h"
+
 namespace raz::viewer {
 
-// The text up to its first zero byte. A short text (most cells are) is
-// scanned here, not by the C library's memchr: under Wine a call into the C
-// library per cell costs more than the scan.
+// The text up to its first zero byte.
 inline std::string_view UpToFirstZero(std::string_view text) {
-  if (text.size() > 32) return text.substr(0, text.find('\0'));
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\0') return text.substr(0, i);
-  }
-  return text;
+  return text.substr(0, edb::format::LengthToZero(text.data(), text.size()));
 }
 
 class TextArena {

@@ -1,5 +1,6 @@
 // Opens small databases that describe huge tables (overlapping fields, memo
-// fields sharing one chain or laid one byte apart, slots on random chains)
+// fields sharing one chain, entering one chain at many blocks or laid one byte
+// apart, slots on random chains)
 // through the viewer's logic, as the main window does, and prints each one's
 // outcome, time and the process's peak memory. Each runs in a process of its
 // own so that the peaks are its own. Targets: each is opened or refused
@@ -72,6 +73,7 @@ int main(int argc, char** argv) {
       {"1024 text fields of 1 MiB", [](const std::string& p) { return WriteOverlappingTextFields(p); }},
       {"64 memos sharing a 16 MiB chain", [](const std::string& p) { return WriteSharedMemoChain(p); }},
       {"64 memos sharing an 8.65 MB chain", [](const std::string& p) { return WriteSharedMemoChain(p, 64, 8650000); }},
+      {"64 memos entering one chain x 2", [](const std::string& p) { return WriteMemosEnteringOneChain(p); }},
       {"4096 memos one byte apart x 2333", [](const std::string& p) { return WriteMemosOneByteApart(p); }},
       {"64 slots on random chains x 10000", [](const std::string& p) { return WriteRandomChains(p); }},
   };

@@ -69,6 +69,7 @@ int main(int argc, char** argv) {
   ok &= SeedFrom(out, "shared-memo", [](const std::string& p) { return WriteSharedMemoChain(p, 16, 3000); });
   ok &= SeedFrom(out, "memos-one-byte-apart", [](const std::string& p) { return WriteMemosOneByteApart(p, 24, 40, 8); });
   ok &= SeedFrom(out, "random-chains", [](const std::string& p) { return WriteRandomChains(p, 8, 20, 40, 1200); });
+  ok &= SeedFrom(out, "entering-one-chain", [](const std::string& p) { return WriteMemosEnteringOneChain(p, 8, 3, 20000); });
   if (argc == 3) {
     // Full-size files that describe huge tables (up to 17 MB): too large to
     // mutate, they are replayed once each.
@@ -78,6 +79,7 @@ int main(int argc, char** argv) {
     ok &= SeedFrom(huge, "shared-memo", [](const std::string& p) { return WriteSharedMemoChain(p); });
     ok &= SeedFrom(huge, "memos-one-byte-apart", [](const std::string& p) { return WriteMemosOneByteApart(p); });
     ok &= SeedFrom(huge, "random-chains", [](const std::string& p) { return WriteRandomChains(p); });
+    ok &= SeedFrom(huge, "entering-one-chain", [](const std::string& p) { return WriteMemosEnteringOneChain(p); });
   }
   return ok ? 0 : 1;
 }

@@ -63,6 +63,18 @@ TEST_F(EdbChainTest, LongChainsReadBackExactlyAcrossEveryRunLength) {
   }
 }
 
+TEST_F(EdbChainTest, AValueTooLongToKeepBesideOthersIsReadAgainAfterThem) {
+  const std::string memo = Pattern(9000);  // 4.5 MB: more than a record keeps
+  Write(memo, "small");
+  ASSERT_TRUE(OpenDatabase(path_));
+  for (int i = 0; i < 2; ++i) {
+    EXPECT_EQ(ReadField("m").bytes, memo);
+    EXPECT_EQ(ReadField("m").bytes, memo);
+    EXPECT_EQ(ReadField("b").bytes, "small");
+  }
+  CloseDatabase();
+}
+
 TEST_F(EdbChainTest, AJumpInsideARunDropsTheRestOfTheRun) {
   const std::string memo = Pattern(1000);
   Write(memo, "");

@@ -2,6 +2,7 @@
 // products a 32-bit build would compute, and hostile databases that describe
 // huge tables in small files refused with one message and a usable window.
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <new>
 #include <string>
@@ -12,6 +13,7 @@
 #include "tests/shared/edb_hostile_shapes.h"
 #include "tests/shared/edb_writer.h"
 #include "viewer/edb/edb.h"
+#include "viewer/edb/edb_format.h"
 #include "viewer/egrid.h"
 #include "viewer/text_arena.h"
 #include "viewer/viewer.h"
@@ -83,6 +85,38 @@ TEST(TableBudget, ArenaLimitIsCappedAtItsPositions) {
 }
 
 // Opening databases through the viewer, as the main window does.
+// Memos entering one chain at many blocks: no two cells alike, and a few
+// megabytes of file name more text than the budget. Once the texts stored
+// pass 128 MiB the rest is counted first, so such a table is refused without
+// filling the budget, and one that fits loads whole across that point.
+TEST(TableBudget, TextsPastAQuarterOfTheBudgetAreCountedBeforeTheRestIsStored) {
+  edb::testing::ScratchDir dir;
+  const std::string path = dir.File("entering.edb");
+  constexpr std::uint32_t kMemo = 8650000;
+  constexpr std::uint32_t kStep = (kMemo + edb::format::kBlockDataSize - 1) / edb::format::kBlockDataSize / 8;
+  for (const std::uint32_t records : {14u, 6u}) {  // 545 MB of text, then 234 MB
+    ASSERT_TRUE(edb::testing::WriteMemosEnteringOneChain(path, 8, records, kMemo));
+    ASSERT_TRUE(edb::OpenDatabase(path));
+    ViewerState state;
+    EGrid grid;
+    testing::QuietUi sink;
+    const LoadOutcome outcome = LoadTable(state, grid, sink);
+    edb::CloseDatabase();
+    if (records == 14) {
+      EXPECT_EQ(outcome, LoadOutcome::kTooLarge);
+      EXPECT_LE(grid.TextArenaBytes(), 192 * kMiB);  // far from the 512 MiB of the budget
+      continue;
+    }
+    ASSERT_EQ(outcome, LoadOutcome::kLoaded);
+    for (int row = 1; row <= 6; ++row) {
+      for (std::uint32_t field = 1; field <= 8; ++field) {
+        EXPECT_EQ(std::strlen(grid.CellText(row, static_cast<int>(field))),
+                  kMemo - (field - 1) * kStep * edb::format::kBlockDataSize) << row << " " << field;
+      }
+    }
+  }
+}
+
 struct HostileTableTest : ::testing::Test {
   edb::testing::ScratchDir dir;
   testing::FakeUi ui;

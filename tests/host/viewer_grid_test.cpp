@@ -109,6 +109,30 @@ TEST(EGrid, RewritingCellsDoesNotGrowTheArenaWithoutBound) {
   EXPECT_LE(grid.TextArenaBytes(), 2u << 20);
 }
 
+// A file can name one long memo chain from many fields: such cells share one
+// copy, which outlives any of them and survives compaction, while the budget
+// still counts each cell in full.
+TEST(EGrid, EqualLongTextsAreStoredOnceAndCountedInFull) {
+  EGrid grid(200, 2);
+  const std::string memo(std::size_t{4} << 20, 'm');
+  int rows = 0;
+  while (grid.SetCellText(rows, 1, memo)) ++rows;
+  EXPECT_EQ(rows, 127);  // 128 x (4 MiB + 1) passes 512 MiB
+  EXPECT_LE(grid.TextArenaBytes(), std::size_t{6} << 20);
+
+  grid.SetCellText(0, 1, "x");
+  grid.SetRowCount(100);
+  const std::string rewritten(100, 'r');  // enough waste to compact the arena
+  for (int i = 0; i < 60000; ++i) grid.SetCellText(0, 0, rewritten + std::to_string(i));
+  EXPECT_LE(grid.TextArenaBytes(), std::size_t{16} << 20);  // not a copy a cell
+  EXPECT_EQ(grid.CellText(1, 1), memo);
+  EXPECT_EQ(grid.CellText(99, 1), memo);
+  grid.SetRowCount(200);
+  while (grid.SetCellText(rows, 1, memo)) ++rows;
+  EXPECT_EQ(rows, 127 + 28);  // 99 cells kept it, so 28 more fit
+  EXPECT_STREQ(grid.CellText(0, 1), "x");
+}
+
 TEST(TextArena, KeepsTextsAcrossChunkEdgesAndBlocksLargerThanAChunk) {
   TextArena arena;
   std::vector<std::pair<std::uint32_t, std::string>> stored;

@@ -54,17 +54,12 @@ bool WriteOverlappingTextFields(const std::string& path, std::uint32_t fields,
   return WriteFileBytes(path, bytes);
 }
 
-bool WriteSharedMemoChain(const std::string& path, std::uint32_t fields,
-                          std::uint32_t memo_bytes) {
-  std::string bytes = HeaderAndFields(fields, 12, format::kSlotSize, format::kSlotSize, 1);
-  unsigned char slot[format::kSlotSize];
-  format::StoreU32(slot, memo_bytes == 0 ? 0 : 1);
-  format::StoreU32(slot + 4, memo_bytes);
-  bytes.append(reinterpret_cast<const char*>(slot), sizeof slot);
-  if (!WriteFileBytes(path, bytes)) return false;
+namespace {
 
-  std::size_t blocks = (std::size_t(memo_bytes) + format::kBlockDataSize - 1) /
-                       format::kBlockDataSize;
+// An auxiliary file of one chain of consecutive blocks, from block 1, holding
+// `memo_bytes` bytes 'M'.
+std::string ChainFile(std::uint32_t memo_bytes) {
+  std::size_t blocks = (std::size_t(memo_bytes) + format::kBlockDataSize - 1) / format::kBlockDataSize;
   std::string aux = AuxiliaryFile(blocks);
   auto* a = reinterpret_cast<unsigned char*>(aux.data());
   std::size_t left = memo_bytes;
@@ -75,7 +70,36 @@ bool WriteSharedMemoChain(const std::string& path, std::uint32_t fields,
     std::memset(block + 4, 'M', take);
     left -= take;
   }
-  return WriteFileBytes(format::AuxiliaryPath(path), aux);
+  return aux;
+}
+
+}  // namespace
+
+bool WriteSharedMemoChain(const std::string& path, std::uint32_t fields,
+                          std::uint32_t memo_bytes) {
+  std::string bytes = HeaderAndFields(fields, 12, format::kSlotSize, format::kSlotSize, 1);
+  unsigned char slot[format::kSlotSize];
+  format::StoreU32(slot, memo_bytes == 0 ? 0 : 1);
+  format::StoreU32(slot + 4, memo_bytes);
+  bytes.append(reinterpret_cast<const char*>(slot), sizeof slot);
+  return WriteFileBytes(path, bytes) && WriteFileBytes(format::AuxiliaryPath(path), ChainFile(memo_bytes));
+}
+
+bool WriteMemosEnteringOneChain(const std::string& path, std::uint32_t fields, std::uint32_t records,
+                                std::uint32_t memo_bytes) {
+  std::string bytes = HeaderAndFields(fields, 12, format::kSlotSize, fields * format::kSlotSize, records,
+                                      format::kSlotSize);
+  const std::uint32_t blocks = (memo_bytes + format::kBlockDataSize - 1) / format::kBlockDataSize;
+  for (std::uint32_t r = 0; r < records; ++r) {
+    for (std::uint32_t i = 0; i < fields; ++i) {
+      const std::uint32_t skipped = i * (blocks / fields);
+      const std::size_t at = bytes.size();
+      bytes.resize(at + format::kSlotSize);
+      format::StoreU32(bytes, at, 1 + skipped);
+      format::StoreU32(bytes, at + 4, memo_bytes - skipped * format::kBlockDataSize);
+    }
+  }
+  return WriteFileBytes(path, bytes) && WriteFileBytes(format::AuxiliaryPath(path), ChainFile(memo_bytes));
 }
 
 bool WriteMemosOneByteApart(const std::string& path, std::uint32_t fields, std::uint32_t records,

@@ -25,19 +25,6 @@ bool VerifierMatches(const unsigned char* header, const std::optional<std::strin
   return difference == 0;
 }
 
-// Bytes of a text value before its first zero byte. Most text fields are
-// short, and some C runtimes' memchr goes byte by byte through a call: short
-// widths are scanned here.
-std::size_t TextLength(const unsigned char* p, std::size_t width) {
-  if (width > 64) {
-    const void* end = std::memchr(p, 0, width);
-    return end ? static_cast<std::size_t>(static_cast<const unsigned char*>(end) - p) : width;
-  }
-  std::size_t length = 0;
-  while (length < width && p[length] != 0) ++length;
-  return length;
-}
-
 // Whole blocks an auxiliary file of `size` bytes holds.
 std::uint64_t BlocksIn(std::uint64_t size) {
   return size > format::kAuxHeaderSize ? (size - format::kAuxHeaderSize) / format::kBlockSize : 0;
@@ -263,9 +250,12 @@ void Database::ReadChain(std::uint32_t first_block, std::uint32_t length, bool u
     if (block == nullptr) break;
     const std::size_t take = std::min(format::kBlockDataSize, wanted - value->size());
     const char* data = reinterpret_cast<const char*>(block + 4);
-    if (const void* zero = up_to_zero ? std::memchr(data, 0, take) : nullptr) {
-      value->append(data, static_cast<const char*>(zero) - data);
-      break;
+    if (up_to_zero) {
+      const std::size_t length = format::LengthToZero(data, take);
+      if (length < take) {
+        value->append(data, length);
+        break;
+      }
     }
     value->append(data, take);
     at = format::LoadU32(block);
@@ -279,39 +269,43 @@ const std::string& Database::SlotValue(std::uint32_t first_block, std::uint32_t 
     slot_bytes_ = 0;
     ++slots_generation_;
     slots_position_ = position_;
+    chain_key_valid_ = false;
   }
   // Lengths past 16 MiB read the same value as 16 MiB, so they share a key.
   length = std::min(length, format::kMaxValueSize);
   const std::uint64_t key = std::uint64_t{first_block} | std::uint64_t{length} << 32 | std::uint64_t{up_to_zero} << 63;
   RecentSlot& recent = recent_slots_[((first_block * 0x9E3779B1u) ^ (length * 0x85EBCA77u) ^ up_to_zero) >> 28];
   if (recent.generation == slots_generation_ && recent.key == key) return *recent.value;
+  if (chain_key_valid_ && chain_key_ == key) return chain_value_;
   auto found = slots_.find(key);
-  if (found == slots_.end()) found = ReadSlot(key, first_block, length, up_to_zero, code);
-  if (found == slots_.end()) return chain_value_;
+  if (found == slots_.end()) {
+    // chain_value_ keeps its buffer from chain to chain: a long value is not
+    // built anew, in fresh memory, for every slot.
+    std::int32_t chain_code = code::kOk;
+    chain_key_valid_ = false;
+    ReadChain(first_block, length, up_to_zero, &chain_value_, &chain_code);
+    if (chain_code != code::kOk) {
+      // A failed read is not kept: it is tried again next time.
+      *code = chain_code;
+      return chain_value_;
+    }
+    if (chain_value_.size() > kMaxSlotBytes) {
+      // Too long to keep beside the others: it stays where it was read, as
+      // the record's last value.
+      chain_key_ = key;
+      chain_key_valid_ = true;
+      return chain_value_;
+    }
+    if (slot_bytes_ + chain_value_.size() > kMaxSlotBytes) {
+      slots_.clear();
+      slot_bytes_ = 0;
+      ++slots_generation_;
+    }
+    slot_bytes_ += chain_value_.size();
+    found = slots_.emplace(key, chain_value_).first;
+  }
   recent = {key, slots_generation_, &found->second};
   return found->second;
-}
-
-std::unordered_map<std::uint64_t, std::string>::iterator Database::ReadSlot(std::uint64_t key,
-                                                                           std::uint32_t first_block,
-                                                                           std::uint32_t length, bool up_to_zero,
-                                                                           std::int32_t* code) {
-  std::int32_t chain_code = code::kOk;
-  ReadChain(first_block, length, up_to_zero, &chain_value_, &chain_code);
-  if (chain_code != code::kOk) {
-    // A failed read is not kept: it is tried again next time.
-    *code = chain_code;
-    return slots_.end();
-  }
-  if (slot_bytes_ + chain_value_.size() > kMaxSlotBytes) {
-    slots_.clear();
-    slot_bytes_ = 0;
-    ++slots_generation_;
-  }
-  slot_bytes_ += chain_value_.size();
-  auto kept = slots_.emplace(key, std::string()).first;
-  kept->second.swap(chain_value_);
-  return kept;
 }
 
 void Database::Read(std::size_t index, FieldValue& value, std::int32_t* code) {
@@ -339,7 +333,7 @@ void Database::Read(std::size_t index, FieldValue& value, std::int32_t* code) {
     case FieldKind::kBool: value.boolean = p[0] != 0; break;
     case FieldKind::kOpaque: value.integer = format::LoadU32(p); break;
     case FieldKind::kText:
-      value.bytes.assign(reinterpret_cast<const char*>(p), TextLength(p, field.width));
+      value.bytes.assign(reinterpret_cast<const char*>(p), format::LengthToZero(p, field.width));
       break;
     case FieldKind::kByteSet:
     case FieldKind::kMemo:

@@ -73,14 +73,8 @@ class Database {
   const std::string& SlotValue(std::uint32_t first_block, std::uint32_t length, bool up_to_zero,
                                std::int32_t* code);
 
-  // Reads a slot missing from slots_ and keeps its value there; slots_.end()
-  // when the read failed (its partial value is then in chain_value_).
-  std::unordered_map<std::uint64_t, std::string>::iterator ReadSlot(std::uint64_t key, std::uint32_t first_block,
-                                                                   std::uint32_t length, bool up_to_zero,
-                                                                   std::int32_t* code);
-
-  // Values of the slots of one record kept at most, in bytes; the value just
-  // read is kept whatever its size.
+  // Values of the slots of one record kept at most, in bytes; a longer value
+  // is kept alone, in chain_value_, until the next chain is read.
   static constexpr std::size_t kMaxSlotBytes = 4u << 20;
 
   std::string path_;
@@ -120,6 +114,8 @@ class Database {
   RecentSlot recent_slots_[16];
   std::uint64_t slots_generation_ = 1;
   std::string chain_value_;  // the chain being read; after a failed read, its partial value
+  std::uint64_t chain_key_ = 0;  // the slot whose value chain_value_ holds, when valid
+  bool chain_key_valid_ = false;
 };
 
 }  // namespace raz::edb

@@ -69,6 +69,21 @@ constexpr std::uint32_t FixedWidth(std::uint32_t type) {
   }
 }
 
+// Bytes before the first zero byte of [p, p + size), or size when there is
+// none. Eight bytes at a time: some C runtimes' memchr (Wine's) goes byte by
+// byte, and text, memo and byte-set values run to megabytes.
+inline std::size_t LengthToZero(const void* p, std::size_t size) {
+  const auto* bytes = static_cast<const unsigned char*>(p);
+  std::size_t at = 0;
+  for (; at + 8 <= size; at += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, bytes + at, 8);
+    if (((word - 0x0101010101010101u) & ~word & 0x8080808080808080u) != 0) break;
+  }
+  while (at < size && bytes[at] != 0) ++at;
+  return at;
+}
+
 inline std::uint32_t LoadU32(const unsigned char* p) {
   return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 |
          std::uint32_t(p[3]) << 24;
