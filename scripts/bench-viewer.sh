@@ -2,8 +2,9 @@
 # bench-viewer.sh [BUILD_DIR...]
 # Tallyscope's figures under Wine, for each Windows build tree (build/win64 by
 # default; build/win32 too when named): builds the tree, then runs
-# viewer_start_bench, which prints what one pump of the message queue costs and
-# the median times from the program's start to its main window (no database)
+# viewer_start_bench, which prints what one pump of the message queue costs
+# (alone and between stretches of work), what the first touch of a fresh page
+# of memory costs, and the median times from the program's start to its main window (no database)
 # and to its final status text for 2, 100,000 and 1,000,000 records x 8 fields;
 # then the engine's own scan (edb_bench.exe) when the tree has it.
 #   VIEWER_BENCH_RUNS  starts per figure (default 5)

@@ -100,5 +100,11 @@ TEST_F(ViewerHugeTableProgramTest, RefusesMemoFieldsSharingOneLongChain) {
   ExpectRefused(path, "64 memo fields sharing one 16 MiB chain", 1, 64);
 }
 
+TEST_F(ViewerHugeTableProgramTest, RefusesMemosEnteringOneChainAtManyBlocks) {
+  const std::string path = dir.File("entering.edb");
+  ASSERT_TRUE(edb::testing::WriteMemosEnteringOneChain(path));
+  ExpectRefused(path, "64 memos entering one 8.65 MB chain x 2 records", 2, 64);
+}
+
 }  // namespace
 }  // namespace raz::viewer
