@@ -67,6 +67,11 @@ TEST(FieldValueText, BoolTextsAndOpaqueKind) {
 TEST(FieldValueText, ByteSetEndsAtItsFirstZeroByteAndTextIsUnchanged) {
   EXPECT_EQ(FieldValueText(Bytes(FieldKind::kByteSet, std::string("ab\0cd", 5))), "ab");
   EXPECT_EQ(FieldValueText(Bytes(FieldKind::kByteSet, "abc")), "abc");
+  for (std::size_t zero : {0, 7, 8, 9, 40, 47}) {  // around the eight-byte steps of the scan
+    std::string bytes(48, '\x80');
+    bytes[zero] = '\0';
+    EXPECT_EQ(FieldValueText(Bytes(FieldKind::kByteSet, bytes)), bytes.substr(0, zero)) << zero;
+  }
   EXPECT_EQ(FieldValueText(Bytes(FieldKind::kText, "  名字 ")), "  名字 ");
   EXPECT_EQ(FieldValueText(Bytes(FieldKind::kMemo, "")), "");
 }
