@@ -70,9 +70,9 @@ constexpr int kMaxExactPower = 22;
 // decimal point with one rounding, whose error is far below 1e-2 of a unit
 // there, and the scaled value is rounded to an integer. False, with nothing
 // written, when that rounding might go the other way than the exact one (the
-// scaled value lies near a half), and for values whose scale is not an
-// exact double (below 1e-10 or from 1e22 on), zero's sign aside infinities
-// and NaN: the caller then lets std::to_chars do it.
+// scaled value lies within 1e-2 of a half), for magnitudes whose scale is
+// not an exact double (nonzero below 1e-10, or from 1e22 on), and for
+// infinities and NaN: the caller then lets std::to_chars do it.
 bool TextWriter::QuickGeneral(double value, int precision) {
   if (!(std::fabs(value) < 1e22) || (value != 0.0 && std::fabs(value) < 1e-10)) return false;
   if (end_ - at_ < 24) return false;
