@@ -83,7 +83,7 @@ bool EGrid::SetColumnWidth(int column, int width) {
 bool EGrid::SetCellText(int row, int column, std::string_view text) {
   if (!Inside(row, column)) return true;
   text = UpToFirstZero(text);
-  const std::uint64_t bytes = text.empty() ? 0 : std::uint64_t{text.size()} + 1;
+  const std::uint64_t bytes = BudgetBytes(text);
   if (cell_bytes_ + bytes > kMaxTextBytes) return false;
   const bool shared = IsLastLongText(text);
   if (!shared && !arena_.Fits(text)) return false;

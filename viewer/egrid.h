@@ -91,8 +91,13 @@ class EGrid {
 
   void SetObserver(EGridObserver* observer) { observer_ = observer; }
 
-  // Bytes of every cell's text as the budget counts them (NULs included,
-  // shared texts once per cell).
+  // Bytes one cell's text takes in the budget: its length and NUL, nothing
+  // for the empty text.
+  static std::uint64_t BudgetBytes(std::string_view text) {
+    return text.empty() ? 0 : std::uint64_t{text.size()} + 1;
+  }
+  // Bytes of every cell's text as the budget counts them (shared texts once
+  // per cell).
   std::uint64_t CellBytes() const { return cell_bytes_; }
   // Bytes held for cell texts and their index (for the memory figures).
   std::size_t TextArenaBytes() const { return arena_.AllocatedBytes(); }

@@ -31,9 +31,6 @@ constexpr std::uint64_t kMaxValueBytes = 2 * EGrid::kMaxTextBytes;
 // 8 fields takes about 80 MiB) is read once.
 constexpr std::uint64_t kCountAheadFrom = std::uint64_t{128} << 20;
 
-// Bytes a cell text takes in the budget, its NUL included.
-std::uint64_t BudgetBytes(std::string_view text) { return text.empty() ? 0 : text.size() + 1; }
-
 // Whether the cells after field `field` of the current record `record`, and
 // the records after it, fit beside the `text_bytes` stored and the
 // `value_bytes` read so far: false when the load would stop on them. The
@@ -43,12 +40,12 @@ bool RestFits(const ViewerState& state, std::int64_t record, std::int32_t field,
   FormattedText text;
   edb::FieldValue value;
   for (std::int64_t i = record; i <= state.record_count; ++i) {
-    if (i != record) text_bytes += std::to_string(i).size() + 1;
+    if (i != record) text_bytes += EGrid::BudgetBytes(std::to_string(i));
     for (std::int32_t j = i == record ? field + 1 : 1; j <= state.field_count; ++j) {
       edb::ReadField(j, value);
       if (edb::LastErrorCode() == edb::code::kOutOfMemory) return false;
       value_bytes += value.bytes.size();
-      text_bytes += BudgetBytes(FieldValueText(value, text));
+      text_bytes += EGrid::BudgetBytes(FieldValueText(value, text));
       if (value_bytes > kMaxValueBytes || text_bytes > EGrid::kMaxTextBytes) return false;
     }
     edb::SkipRecords(1);
